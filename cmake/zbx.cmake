@@ -14,16 +14,21 @@ function(zbx_library name)
 endfunction()
 
 # zbx_test(NAME [QT] SOURCES ... [LIBS ...]): a GoogleTest executable registered with CTest.
-# Tests run with QT_QPA_PLATFORM=offscreen.
+# Tests run with QT_QPA_PLATFORM=offscreen. QT tests get a main() that creates the QApplication
+# (tests/qt_test_main.cpp) and link Qt Widgets and QTest.
 function(zbx_test name)
     cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
     if(ARG_QT)
+        add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/qt_test_main.cpp)
         set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+        target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::Test GTest::gtest)
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     target_compile_options(${name} PRIVATE ${ZBX_WARNINGS})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_compile_definitions(${name} PRIVATE ZBX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
@@ -62,9 +67,11 @@ endfunction()
 
 # zbx_subdirectories(a b c): adds each listed folder that exists, so a folder can be
 # developed on its own before the others are there.
+# ZBX_SKIP lists top-level areas to leave out (for example -DZBX_SKIP=glyphcast), so one area
+# can be built while another is being reworked.
 macro(zbx_subdirectories)
     foreach(dir ${ARGN})
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt AND NOT dir IN_LIST ZBX_SKIP)
             add_subdirectory(${dir})
         endif()
     endforeach()

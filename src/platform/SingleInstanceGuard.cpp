@@ -1,0 +1,154 @@
+#include "platform/SingleInstanceGuard.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QWidget>
+
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray activationRequest = "ACTIVATE\n";
+// A request is one short line; a client that sends more is not one of our copies.
+constexpr qint64 maxRequestSize = 64;
+constexpr int connectTimeoutMs = 1000;
+
+QString socketFolder(const QString& folder)
+{
+    if (!folder.isEmpty())
+        return folder;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
+}
+
+// Serialises start() between copies started at the same moment, so that exactly one of them
+// listens. The lock goes with the descriptor, also when a copy dies.
+class TStartLock
+{
+public:
+    explicit TStartLock(const QString& path)
+        : m_descriptor(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (m_descriptor >= 0)
+            ::flock(m_descriptor, LOCK_EX);
+    }
+    ~TStartLock()
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+    }
+    TStartLock(const TStartLock&) = delete;
+    TStartLock& operator=(const TStartLock&) = delete;
+
+private:
+    int m_descriptor;
+};
+
+enum class TSocketFile { Absent, Ours, Foreign };
+
+// A socket file of another user may be a trap (it would make us end, or listen to a stranger);
+// only files that belong to us are connected to or removed.
+TSocketFile socketFileState(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return TSocketFile::Absent;
+    return info.st_uid == ::getuid() && S_ISSOCK(info.st_mode) ? TSocketFile::Ours : TSocketFile::Foreign;
+}
+
+} // namespace
+
+TSingleInstanceGuard::TSingleInstanceGuard(const QString& name, const QString& folder, QObject* parent)
+    : QObject(parent), m_serverName(QDir(socketFolder(folder)).filePath(name + QLatin1Char('-') + QString::number(::getuid())))
+{
+}
+
+TSingleInstanceGuard::~TSingleInstanceGuard()
+{
+    if (m_server)
+        m_server->close();
+}
+
+TSingleInstanceGuard::TStart TSingleInstanceGuard::start()
+{
+    TStartLock lock(m_serverName + QStringLiteral(".lock"));
+    switch (socketFileState(m_serverName)) {
+    case TSocketFile::Foreign:
+        return TStart::Unguarded;
+    case TSocketFile::Ours:
+        if (askRunningCopy())
+            return TStart::AnotherCopyRuns;
+        // Nobody answers: the file was left by a copy that crashed.
+        QLocalServer::removeServer(m_serverName);
+        break;
+    case TSocketFile::Absent:
+        break;
+    }
+    return listen() ? TStart::FirstCopy : TStart::Unguarded;
+}
+
+bool TSingleInstanceGuard::askRunningCopy()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(connectTimeoutMs))
+        return false;
+    socket.write(activationRequest);
+    socket.waitForBytesWritten(connectTimeoutMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+bool TSingleInstanceGuard::listen()
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_serverName)) {
+        delete m_server;
+        m_server = nullptr;
+        return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &TSingleInstanceGuard::acceptConnections);
+    return true;
+}
+
+void TSingleInstanceGuard::acceptConnections()
+{
+    while (QLocalSocket* client = m_server->nextPendingConnection()) {
+        auto received = std::make_shared<QByteArray>();
+        auto handle = [this, client, received] {
+            *received += client->read(maxRequestSize + 1 - received->size());
+            if (received->size() > maxRequestSize) {
+                client->abort();
+                return;
+            }
+            if (*received == activationRequest) {
+                received->clear();
+                emit activationRequested();
+                if (m_handler)
+                    m_handler();
+                client->disconnectFromServer();
+            }
+        };
+        connect(client, &QLocalSocket::readyRead, this, handle);
+        connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+        if (client->bytesAvailable() > 0)
+            handle();
+    }
+}
+
+void bringToFront(QWidget* window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}

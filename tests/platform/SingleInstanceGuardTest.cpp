@@ -1,0 +1,165 @@
+#include "platform/SingleInstanceGuard.h"
+
+#include "TempFolder.h"
+#include "TestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+
+namespace {
+
+// One copy of the probe program, in the given socket folder.
+class Probe
+{
+public:
+    explicit Probe(const std::string& folder, const QStringList& extra = {})
+    {
+        m_process.setProgram(QStringLiteral(INSTANCE_GUARD_PROBE));
+        m_process.setArguments(QStringList {QString::fromStdString(folder)} + extra);
+        m_process.start();
+    }
+    ~Probe()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+    // Waits until the output holds text; returns whether it came within the time.
+    bool waitForOutput(const QByteArray& text, int timeoutMs = 5000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_output.contains(text) && clock.elapsed() < timeoutMs) {
+            m_process.waitForReadyRead(100);
+            m_output += m_process.readAllStandardOutput();
+        }
+        return m_output.contains(text);
+    }
+    bool finish(int timeoutMs)
+    {
+        const bool finished = m_process.waitForFinished(timeoutMs);
+        m_output += m_process.readAllStandardOutput();
+        return finished;
+    }
+    int exitCode() const { return m_process.exitCode(); }
+    const QByteArray& output() const { return m_output; }
+
+private:
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+std::string socketPath(const TempFolder& folder)
+{
+    return folder.path("KALTORPLUSINSTANCE-" + std::to_string(::getuid()));
+}
+
+} // namespace
+
+TEST(SingleInstanceGuard, SecondCopyEndsAtOnceAndTheFirstIsAskedToComeToTheFront)
+{
+    testApplication();
+    TempFolder folder;
+    Probe first(folder.path());
+    ASSERT_TRUE(first.waitForOutput("FIRST COPY\n")) << first.output().toStdString();
+
+    QElapsedTimer clock;
+    clock.start();
+    Probe second(folder.path(), {QStringLiteral("/home/user/passed-on.bas")});
+    ASSERT_TRUE(second.finish(3000));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(second.exitCode(), 3);
+    EXPECT_EQ(second.output(), "ANOTHER COPY RUNS\n");
+
+    ASSERT_TRUE(first.waitForOutput("ACTIVATION REQUEST\n"));
+    // Nothing but the request reached the first copy.
+    EXPECT_EQ(first.output(), "FIRST COPY\nACTIVATION REQUEST\n");
+
+    Probe third(folder.path());
+    ASSERT_TRUE(third.finish(3000));
+    EXPECT_EQ(third.exitCode(), 3);
+    EXPECT_TRUE(first.waitForOutput("ACTIVATION REQUEST\nACTIVATION REQUEST\n"));
+}
+
+TEST(SingleInstanceGuard, SocketLeftByACrashedCopyDoesNotLockTheUserOut)
+{
+    testApplication();
+    TempFolder folder;
+    Probe crashed(folder.path(), {QStringLiteral("--vanish")});
+    ASSERT_TRUE(crashed.finish(5000));
+    ASSERT_EQ(crashed.exitCode(), 9);
+    ASSERT_TRUE(std::filesystem::exists(socketPath(folder))) << "the crashed copy left no socket";
+
+    Probe next(folder.path());
+    EXPECT_TRUE(next.waitForOutput("FIRST COPY\n")) << next.output().toStdString();
+    Probe later(folder.path());
+    ASSERT_TRUE(later.finish(3000));
+    EXPECT_EQ(later.output(), "ANOTHER COPY RUNS\n");
+}
+
+TEST(SingleInstanceGuard, BoundButUnlistenedSocketIsTakenOver)
+{
+    testApplication();
+    TempFolder folder;
+    const std::string path = socketPath(folder);
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(descriptor);
+
+    Probe probe(folder.path());
+    EXPECT_TRUE(probe.waitForOutput("FIRST COPY\n")) << probe.output().toStdString();
+}
+
+TEST(SingleInstanceGuard, GuardInAFolderThatCannotHoldItRunsUnguarded)
+{
+    testApplication();
+    TempFolder folder;
+    TSingleInstanceGuard guard(QStringLiteral("KALTORPLUSINSTANCE"), QString::fromStdString(folder.path("missing folder")));
+    EXPECT_EQ(guard.start(), TSingleInstanceGuard::TStart::Unguarded);
+}
+
+TEST(SingleInstanceGuard, SocketFileOfAnotherUserIsNeitherTrustedNorRemoved)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "handing a file to another user needs root";
+    testApplication();
+    TempFolder folder;
+    const std::string path = socketPath(folder);
+    writeWholeFile(path, "");
+    ASSERT_EQ(::chown(path.c_str(), 4242, 4242), 0);
+    TSingleInstanceGuard guard(QStringLiteral("KALTORPLUSINSTANCE"), QString::fromStdString(folder.path()));
+    EXPECT_EQ(guard.start(), TSingleInstanceGuard::TStart::Unguarded);
+    EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+TEST(SingleInstanceGuard, InProcessRequestReachesTheHandlerAndSignal)
+{
+    testApplication();
+    TempFolder folder;
+    const QString socketFolder = QString::fromStdString(folder.path());
+    TSingleInstanceGuard first(QStringLiteral("KALTORPLUSINSTANCE"), socketFolder);
+    ASSERT_EQ(first.start(), TSingleInstanceGuard::TStart::FirstCopy);
+    int handled = 0, signalled = 0;
+    first.setActivationHandler([&] { ++handled; });
+    QObject::connect(&first, &TSingleInstanceGuard::activationRequested, [&] { ++signalled; });
+
+    TSingleInstanceGuard second(QStringLiteral("KALTORPLUSINSTANCE"), socketFolder);
+    EXPECT_EQ(second.start(), TSingleInstanceGuard::TStart::AnotherCopyRuns);
+    QElapsedTimer clock;
+    clock.start();
+    while (handled == 0 && clock.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(signalled, 1);
+}
