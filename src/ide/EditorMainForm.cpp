@@ -1,10 +1,14 @@
 #include "ide/EditorMainForm.h"
 
 #include "ide/StatusPanels.h"
+#include "editor/widget/SourceMemo.h"
 #include "ide/ZbxIni.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxes.h"
+#include "platform/QtText.h"
+#include "editor/text/TextStore.h"
+#include "base/Exception.h"
 #include "ide/ZbxEditProgram.h"
 
 #include <QAction>
@@ -152,12 +156,15 @@ void TEditorMainForm::Exit1Click()
 
 bool TEditorMainForm::openStartFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(QString("File '%1' cannot be opened for reading").arg(fileName));
+    auto store = std::make_unique<TTextStore>();
+    try {
+        store->LoadFromFile(qStringToUtf8(fileName));
+    } catch (const Exception& error) {
+        showError(utf8ToQString(error.Message()));
         return false;
     }
-    SourceMemo1->setPlainText(QString::fromLatin1(file.readAll()));
+    m_store = std::move(store);
+    SourceMemo1->AttachStore(m_store.get());
     m_currentFileName = QFileInfo(fileName).absoluteFilePath();
     OpenFilesTab->addTab(QFileInfo(fileName).fileName());
     m_hasCurrentFile = true;
@@ -170,7 +177,8 @@ bool TEditorMainForm::openStartFile(const QString& fileName)
 
 void TEditorMainForm::newUntitledFile()
 {
-    SourceMemo1->clear();
+    m_store = std::make_unique<TTextStore>();
+    SourceMemo1->AttachStore(m_store.get());
     m_currentFileName = untitledName;
     OpenFilesTab->addTab(untitledName);
     OpenFilesTab->setCurrentIndex(OpenFilesTab->count() - 1);
@@ -189,7 +197,8 @@ void TEditorMainForm::closeCurrentFile()
         names.push_back(name.toStdString());
     m_settings->WriteList("MRU", names);
     OpenFilesTab->removeTab(OpenFilesTab->currentIndex());
-    SourceMemo1->clear();
+    SourceMemo1->AttachStore(nullptr);
+    m_store.reset();
     m_hasCurrentFile = OpenFilesTab->count() > 0;
     SourceMemo1Change();
     BuildReopenMenu();
@@ -243,18 +252,19 @@ void TEditorMainForm::SourceMemo1Change()
     refreshBootloaderItems();
     setFileCommandsVisible(m_hasCurrentFile);
     if (m_hasCurrentFile) {
-        const QTextCursor caret = SourceMemo1->textCursor();
-        StatusBar1->setPanelText(0, QString::asprintf("%6d:%4d", caret.blockNumber() + 1,
-                                                      caret.positionInBlock() + 1));
-        StatusBar1->setPanelText(1, SourceMemo1->document()->isModified() ? "Modified" : "");
-        const bool selection = caret.hasSelection();
+        const TSourceEditor& editor = SourceMemo1->Editor();
+        StatusBar1->setPanelText(0, QString::asprintf("%6lld:%4lld", static_cast<long long>(editor.CaretLine()),
+                                                      static_cast<long long>(editor.CaretCol())));
+        StatusBar1->setPanelText(1, editor.Modified() ? "Modified" : "");
+        const bool selection = editor.SelLength() > 0;
         for (const char* name : {"CutButton", "CopyButton", "IndentButton", "UnindentButton"})
-            toolButton(name)->setEnabled(selection && !SourceMemo1->isReadOnly());
-        action("Copy1")->setEnabled(selection);
+            toolButton(name)->setEnabled(false); // their commands arrive with the edit menu
+        action("Copy1")->setEnabled(false);
+        (void)selection;
         action("SearchAgain1")->setEnabled(m_settings && !m_settings->LastFindText.empty());
         if (!FInfoTimer->isActive())
-            StatusBar1->setPanelText(5, SourceMemo1->isReadOnly() ? " Read only"
-                                        : SourceMemo1->overwriteMode() ? " Overwrite" : " Insert");
+            StatusBar1->setPanelText(5, SourceMemo1->ReadOnly() ? " Read only"
+                                        : editor.InsertMode() ? " Insert" : " Overwrite");
         setWindowTitle(m_currentFileName);
     } else {
         for (const char* name : {"ASSEMBLERData1", "PROGRAMData1", "EEPROMData1", "REPORTWindow1"})

@@ -4,6 +4,7 @@
 // shown. Settings live in ZBX.INI (read afresh on every use) and KALTOR.DAT.
 #pragma once
 
+#include "editor/text/TextStore.h"
 #include "ide/EdPersistent.h"
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class TSourceMemo;
 class QSplitter;
 class QTabBar;
 class QTimer;
@@ -43,7 +45,7 @@ public:
 
     // Controls, under the names the rest of the program knows them by.
     QTabBar* OpenFilesTab = nullptr;
-    QPlainTextEdit* SourceMemo1 = nullptr;
+    TSourceMemo* SourceMemo1 = nullptr;
     QPlainTextEdit* ReportMemo = nullptr;
     QSplitter* Splitter1 = nullptr;
     TStatusPanels* StatusBar1 = nullptr;
@@ -76,6 +78,7 @@ private:
     void createToolBar();
     void createMenus();
     void createClientArea();
+    void setUpSourceMemo();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void refreshProgrammerItems();
@@ -86,6 +89,7 @@ private:
     void showError(const QString& text);
 
     std::unique_ptr<TEdPersistent> m_settings;
+    std::unique_ptr<TTextStore> m_store; // the document shown
     QStringList m_recentFiles;
     QString m_workingDirectory;
     QString m_startFile;

@@ -4,6 +4,7 @@
 
 #include "ide/StatusPanels.h"
 #include "ide/ToolIcons.h"
+#include "editor/widget/SourceMemo.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -187,12 +188,9 @@ void TEditorMainForm::createClientArea()
     OpenFilesTab->setExpanding(false);
     OpenFilesTab->setDocumentMode(true);
 
-    SourceMemo1 = new QPlainTextEdit(central);
+    SourceMemo1 = new TSourceMemo(central);
     SourceMemo1->setObjectName("SourceMemo1");
-    SourceMemo1->setReadOnly(true);
-    SourceMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    SourceMemo1->setFont(QFont("Courier New", 10));
-    connect(SourceMemo1, &QPlainTextEdit::cursorPositionChanged, this, &TEditorMainForm::SourceMemo1Change);
+    setUpSourceMemo();
 
     StatusBar1 = new TStatusPanels(central);
 
@@ -240,4 +238,30 @@ void TEditorMainForm::setFileCommandsVisible(bool visible)
         separator->setVisible(visible);
     for (QMenu* menu : {m_editMenu, m_searchMenu, m_optionsMenu, m_viewMenu})
         menu->menuAction()->setVisible(visible);
+}
+
+// The editor as the main window sets it up: no border, Courier New 16 pixels high, line
+// numbers in MS Sans Serif 11 pixels high, white on teal selection, the IDE's options.
+void TEditorMainForm::setUpSourceMemo()
+{
+    SourceMemo1->setFrameShape(QFrame::NoFrame);
+    QFont font("Courier New");
+    font.setPixelSize(16);
+    font.setStyleHint(QFont::TypeWriter);
+    SourceMemo1->SetEditorFont(font);
+    QFont gutterFont("MS Sans Serif");
+    gutterFont.setPixelSize(11);
+    SourceMemo1->SetGutterFont(gutterFont);
+    SourceMemo1->SetMargin(2);
+    SourceMemo1->SetRightMargin(80);
+    SourceMemo1->SetOptions(smoSyntaxHighlight | smoPrintWrap | smoPrintLineNos | smoPrintFilename |
+                            smoPrintDate | smoPrintPageNos | smoAutoIndent | smoWordSelect | smoShowGutter |
+                            smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
+                            smoBlockOverwriteCursor | smoShowWrapGlyph | smoUseTAB | smoOLEDragSource |
+                            smoLineNumbers);
+    SourceMemo1->Editor().Settings.IndentStep = 1;
+    SourceMemo1->Editor().Settings.TabDefault = 4;
+    SourceMemo1->SetColors(colorFromColorRef(static_cast<int32_t>(0x8000000F)), Qt::white, Qt::white,
+                           QColor(0, 128, 128));
+    SourceMemo1->OnChange = [this](TSourceMemo*) { SourceMemo1Change(); };
 }

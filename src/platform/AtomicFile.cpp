@@ -68,18 +68,21 @@ mode_t permissionsFor(const std::string& resolved)
     return static_cast<mode_t>(0666 & ~currentUmask());
 }
 
-bool writeAll(int descriptor, const char* data, size_t count)
+// Writes everything; returns 0, or the errno of the failure.
+int writeAll(int descriptor, const char* data, size_t count)
 {
     while (count > 0) {
         const ssize_t n = ::write(descriptor, data, count);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
         data += n;
         count -= static_cast<size_t>(n);
     }
-    return true;
+    return 0;
 }
 
 // Makes the rename itself durable; a failure here loses nothing already renamed, so it is ignored.
@@ -156,8 +159,8 @@ int64_t TAtomicFileStream::Write(const void* buffer, int64_t count)
         throw EWriteError(Format("Cannot write file \"%s\". %s", m_target.c_str(), "The file is already closed"));
     if (count <= 0)
         return 0;
-    if (!writeAll(m_descriptor, static_cast<const char*>(buffer), static_cast<size_t>(count)))
-        failWrite("write", errno != 0 ? errno : EIO);
+    if (const int error = writeAll(m_descriptor, static_cast<const char*>(buffer), static_cast<size_t>(count)))
+        failWrite("write", error);
     return count;
 }
 

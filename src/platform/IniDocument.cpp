@@ -136,6 +136,8 @@ void TIniDocument::insertLine(size_t at, std::string text)
 
 void TIniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
+    if (trimmed(key).empty())
+        return;
     const std::string cleanValue = withoutLineBreaks(trimmed(value));
     if (const auto line = findKey(section, key)) {
         // Keep the key as it is spelled and spaced, and the blanks after '='.

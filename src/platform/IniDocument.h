@@ -25,7 +25,8 @@ public:
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     // Replaces the value in place, else adds "KEY=value" after the section's last non-blank
     // line, else appends the section at the end of the file. Line breaks in the value become
-    // blanks, so a value can never add lines to the file.
+    // blanks, so a value can never add lines to the file. A blank key changes nothing: it
+    // could never be read back.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
     // Removes the key's line; returns whether there was one.
     bool deleteKey(std::string_view section, std::string_view key);

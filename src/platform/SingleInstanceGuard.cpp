@@ -28,15 +28,24 @@ QString socketFolder(const QString& folder)
 }
 
 // Serialises start() between copies started at the same moment, so that exactly one of them
-// listens. The lock goes with the descriptor, also when a copy dies.
+// listens. The lock goes with the descriptor, also when a copy dies. A lock file that is not
+// ours is not used, and the wait is bounded, so no one else can hold the program up.
 class TStartLock
 {
 public:
     explicit TStartLock(const QString& path)
-        : m_descriptor(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : m_descriptor(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
     {
-        if (m_descriptor >= 0)
-            ::flock(m_descriptor, LOCK_EX);
+        struct stat info {};
+        if (m_descriptor >= 0 && (::fstat(m_descriptor, &info) != 0 || info.st_uid != ::getuid() || !S_ISREG(info.st_mode))) {
+            ::close(m_descriptor);
+            m_descriptor = -1;
+        }
+        for (int attempt = 0; m_descriptor >= 0 && attempt < maxLockAttempts; ++attempt) {
+            if (::flock(m_descriptor, LOCK_EX | LOCK_NB) == 0)
+                return;
+            ::usleep(lockRetryMicroseconds);
+        }
     }
     ~TStartLock()
     {
@@ -47,6 +56,8 @@ public:
     TStartLock& operator=(const TStartLock&) = delete;
 
 private:
+    static constexpr int maxLockAttempts = 100;
+    static constexpr useconds_t lockRetryMicroseconds = 20000; // 2 seconds in all
     int m_descriptor;
 };
 

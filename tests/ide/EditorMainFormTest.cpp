@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include "editor/widget/SourceMemo.h"
 #include <QTabBar>
 #include <QTest>
 
@@ -155,7 +156,7 @@ TEST_F(MainFormTest, StartFileOpensInItsTabAndClosingRemembersIt)
     auto& form = start({"zbxedit", QString::fromStdString(source)});
     ASSERT_EQ(form.OpenFilesTab->count(), 1);
     EXPECT_EQ(form.OpenFilesTab->tabText(0), "LED.BAS");
-    EXPECT_TRUE(form.SourceMemo1->toPlainText().startsWith("High PORTB.0"));
+    EXPECT_EQ(form.SourceMemo1->Store().GetText(), "High PORTB.0\rEnd\r");
     form.close();
     const auto recent = TEdPersistent(m_app.path("KALTOR.DAT")).ReadList("MRU");
     ASSERT_EQ(recent.size(), 1u);

@@ -143,6 +143,10 @@ TEST(IniFile, ValueWithLineBreaksCannotAddLinesOrSections)
     ini.WriteString("EXT_PROG", "CMD_LINE", "-p %PIC\r\n[PROGRAMMER]\nTYPE=OTHER");
     EXPECT_EQ(ini.ReadString("PROGRAMMER", "TYPE", "EPIC"), "EPIC");
     EXPECT_EQ(ini.ReadString("EXT_PROG", "CMD_LINE", ""), "-p %PIC  [PROGRAMMER] TYPE=OTHER");
+    // A blank key could never be read back, so it is not written.
+    const std::string before = readWholeFile(folder.path("ZBX.INI"));
+    ini.WriteString("EXT_PROG", " ", "lost");
+    EXPECT_EQ(readWholeFile(folder.path("ZBX.INI")), before);
 }
 
 TEST(IniFile, UnreadableOrOversizedFileReadsDefaultsAndIsNeverOverwritten)

@@ -95,16 +95,3 @@ TEST(KeyEventMapping, EventsCarryTheirModifiers)
     const QKeyEvent keypadFive(QEvent::KeyPress, Qt::Key_5, Qt::KeypadModifier | Qt::ShiftModifier, QStringLiteral("5"));
     EXPECT_EQ(shortCutOf(keypadFive), vk::shortCut(0x65, vk::scShift));
 }
-
-TEST(KeyEventMapping, LettersDigitsAndFunctionKeysCoverTheirRanges)
-{
-    for (int i = 0; i < 26; ++i)
-        EXPECT_EQ(virtualKeyOf(Qt::Key_A + i, false), 'A' + i);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(virtualKeyOf(Qt::Key_0 + i, false), '0' + i);
-        EXPECT_EQ(virtualKeyOf(Qt::Key_0 + i, true), vk::Numpad0 + i);
-    }
-    for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(virtualKeyOf(Qt::Key_F1 + i, false), vk::F1 + i);
-    EXPECT_EQ(virtualKeyOf(Qt::Key_F25, false), 0);
-}

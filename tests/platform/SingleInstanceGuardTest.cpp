@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -162,4 +164,18 @@ TEST(SingleInstanceGuard, InProcessRequestReachesTheHandlerAndSignal)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(signalled, 1);
+}
+
+TEST(SingleInstanceGuard, StartLockHeldForeverDelaysTheStartButNeverBlocksIt)
+{
+    testApplication();
+    TempFolder folder;
+    const int held = ::open((socketPath(folder) + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    QElapsedTimer clock;
+    clock.start();
+    TSingleInstanceGuard guard(QStringLiteral("KALTORPLUSINSTANCE"), QString::fromStdString(folder.path()));
+    EXPECT_EQ(guard.start(), TSingleInstanceGuard::TStart::FirstCopy);
+    EXPECT_LT(clock.elapsed(), 5000);
+    ::close(held);
 }

@@ -1,0 +1,42 @@
+// The three listing windows' settings keys and the geometry they open with. Stored values are
+// used as they are; a width or height that is absent (or not positive, which would give an
+// unusable window) is the window's design size, an absent left or top is 0.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+enum class ListingWindow
+{
+    Assembler,
+    ProgramData,
+    EepromData
+};
+
+struct TListingWindowKeys
+{
+    std::string_view section;
+    std::string_view width;
+    std::string_view left;
+    std::string_view top;
+    std::string_view height;
+};
+
+struct TWindowGeometry
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const TWindowGeometry&) const = default;
+};
+
+// [EDITOR] ASM_*, [CODE] HEX_* and [EEPROM] DATA_*.
+TListingWindowKeys listingWindowKeys(ListingWindow window);
+// 402 x 500, 568 x 262 and 481 x 169.
+TWindowGeometry listingWindowDesignSize(ListingWindow window);
+
+TWindowGeometry listingWindowGeometry(ListingWindow window, std::optional<int> left,
+                                      std::optional<int> top, std::optional<int> width,
+                                      std::optional<int> height);

@@ -1,0 +1,165 @@
+// The document of the editor control: its rows in a doubly linked chain in document order,
+// a counted index over them, the counters, the line-end style and the attachments (undo log,
+// bookmarks, ranges, breakpoints, code breaks) that edits keep in step.
+// Invariants (check()): no row is empty or longer than 2047 bytes; only the last row of a line
+// ends in CR; a row carries the continuation bit exactly when the row before it does not end
+// in CR; RowCount, CharCount, the index totals and LongestRow agree with the rows.
+// Positions are 0-based character offsets in which a line break (one stored CR) counts once.
+#pragma once
+
+#include "editor/text/RowArena.h"
+#include "editor/text/RowIndex.h"
+#include "editor/text/StoreHooks.h"
+#include "editor/text/TextRow.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TStream;
+class TStyleSource;
+
+enum TSelLineStyle { lsCRLF = 0, lsLF = 1 };
+enum TSaveFormat { sfTEXT = 0, sfUNIX = 1, sfRTF = 2, sfHTML = 3 };
+
+// Internal capacities. Tests shrink them so that boundary code runs with a few bytes of text.
+struct TStoreCapacities
+{
+    int LeafRows = TRowIndex::kMaxLeaf;
+    int Fanout = TRowIndex::kMaxFanout;
+    int ChunkBytes = 8192; // text is normalised and loaded in pieces of this size
+    int CommitRows = 4096; // new rows are linked into the index in batches of this many
+};
+
+class TTextStore
+{
+public:
+    explicit TTextStore(const TStoreCapacities& capacities = {});
+    ~TTextStore();
+    TTextStore(const TTextStore&) = delete;
+    TTextStore& operator=(const TTextStore&) = delete;
+
+    TTextRow* FirstRow() const { return m_first; }
+    TTextRow* LastRow() const { return m_last; }
+    int64_t RowCount() const { return m_index.RowCount(); }
+    int64_t CharCount() const { return m_index.CharCount(); }
+    int LongestRow() const { return m_longest; }
+
+    TSelLineStyle LineStyle() const { return m_lineStyle; }
+    void SetLineStyle(TSelLineStyle style) { m_lineStyle = style; }
+    TSaveFormat SaveFormat() const { return m_saveFormat; }
+    void SetSaveFormat(TSaveFormat format) { m_saveFormat = format; }
+
+    // Lookups. RowAt returns the row holding the offset (clamped to 0..CharCount), its start
+    // and index. At CharCount it returns the last row when that row does not end in CR, else
+    // no row, with Start CharCount and Index RowCount (the empty line after a final break).
+    TRowSpot RowAt(int64_t offset);
+    // The row with index n, clamped to the last row; no row in an empty document.
+    TRowSpot RowByIndex(int64_t n) const;
+    // The cached row at the top of the first registered view; rebuilt from the view's TopRow
+    // on the next RowAt after an edit before it. Null while not built.
+    TTextRow* CursorRow() const { return m_cursorValid ? m_cursor.Row : nullptr; }
+    // The view scrolled: the cached top row is rebuilt on the next lookup.
+    void TopRowChanged() { m_cursorValid = false; }
+    // Linear in the document; for callers that hold only a row. -1 when not in this store.
+    int64_t IndexOfRow(const TTextRow* row) const { return m_index.IndexOf(row); }
+
+    // Inserts text at position (clamped) after normalising it; returns the stored length.
+    int64_t InsertText(int64_t position, std::string_view text);
+    // Deletes the characters between two offsets (in either order, clamped).
+    void DeleteRange(int64_t start, int64_t end);
+    // The stored bytes between two offsets (line breaks as CR).
+    std::string GetText(int64_t start, int64_t end) const;
+    std::string GetText() const { return GetText(0, CharCount()); }
+
+    // Replaces the document by the stream's bytes; clears the undo log before and after.
+    // Running out of memory throws ESourceMemo "Not enough memory for operation" and leaves
+    // the store empty.
+    void LoadFromStream(TStream& stream);
+    // EFOpenError "File '%s' cannot be opened for reading" when the file does not exist.
+    void LoadFromFile(const std::string& fileName);
+    // Writes the whole document in SaveFormat; returns the bytes written. Throws
+    // EFileSaveError "Bad TStream instance" for a null stream and "Could not save text to
+    // stream" when the stream keeps refusing bytes.
+    int64_t SaveToStream(TStream* stream);
+    // Writes through a temporary file that replaces the target only when complete, so a
+    // failed save leaves the previous file as it was.
+    void SaveToFile(const std::string& fileName);
+    // Writes the characters between two offsets in the given format (clipboard, export).
+    int64_t WriteRange(TStream& stream, int64_t start, int64_t end, TSaveFormat format);
+
+    // Colours, font and title for the RTF and HTML writers; a plain default when null. The
+    // store does not own it.
+    void SetStyleSource(const TStyleSource* styles) { m_styles = styles; }
+    const TStyleSource* StyleSource() const { return m_styles; }
+
+    // Controls showing this store; the store does not own them.
+    void RegisterView(TStoreView* view);
+    void UnregisterView(TStoreView* view);
+    const std::vector<TStoreView*>& Views() const { return m_views; }
+
+    // Owned attachments.
+    TStoreUndo* UndoStack() const { return m_undo.get(); }
+    void SetUndoStack(std::unique_ptr<TStoreUndo> undo) { m_undo = std::move(undo); }
+    TStoreShiftTarget* Bookmarks() const { return m_bookmarks.get(); }
+    void SetBookmarks(std::unique_ptr<TStoreShiftTarget> t) { m_bookmarks = std::move(t); }
+    TStoreShiftTarget* Ranges() const { return m_ranges.get(); }
+    void SetRanges(std::unique_ptr<TStoreShiftTarget> t) { m_ranges = std::move(t); }
+    TStoreShiftTarget* Breakpoints() const { return m_breakpoints.get(); }
+    void SetBreakpoints(std::unique_ptr<TStoreShiftTarget> t) { m_breakpoints = std::move(t); }
+    TStoreShiftTarget* CodeBreaks() const { return m_codeBreaks.get(); }
+    void SetCodeBreaks(std::unique_ptr<TStoreShiftTarget> t) { m_codeBreaks = std::move(t); }
+
+    // The 1-based column of bookmarks 0 to 9; 0 when not set.
+    std::array<uint16_t, 10> BookmarkCols{};
+    // Free-form strings kept with the document.
+    std::vector<std::string> Strings;
+
+    // Raised for every insertion (positive length) and deletion (negative length).
+    std::function<void(int64_t position, int64_t length)> OnTextChange;
+
+    // Empty when every invariant holds, else a description of the first broken one.
+    std::string check() const;
+
+private:
+    friend class TRowSplice;
+
+    void clearAll();
+    void clearUndo();
+    void finishEdit(int64_t position, int64_t length, const TRowChange& change);
+    void markForReparse(TTextRow* row);
+    void rowAdded(int length);
+    void rowRemoved(int length);
+    void linkAfter(TTextRow* prev, TTextRow* first, TTextRow* last);
+    void unlink(TTextRow* first, TTextRow* last);
+    void fixContinuation(TTextRow* row);
+    bool insertInPlace(int64_t position, std::string_view stored);
+    TTextRow* replaceRowText(const TRowSpot& spot, const char* text, int length);
+    void releaseAllRows();
+    void forEachShiftTarget(const std::function<void(TStoreShiftTarget&)>& action);
+    int64_t writeOnce(TStream& stream, int64_t start, int64_t end, TSaveFormat format);
+
+    TStoreCapacities m_capacities;
+    TRowArena m_arena;
+    TRowIndex m_index;
+    TTextRow* m_first = nullptr;
+    TTextRow* m_last = nullptr;
+    TRowSpot m_cursor;
+    int64_t m_cursorEnd = 0;
+    bool m_cursorValid = false;
+    std::array<int64_t, kMaxRowLength + 1> m_rowsOfLength{};
+    int m_longest = 1;
+    TSelLineStyle m_lineStyle = lsCRLF;
+    TSaveFormat m_saveFormat = sfTEXT;
+    const TStyleSource* m_styles = nullptr;
+    std::vector<TStoreView*> m_views;
+    std::unique_ptr<TStoreUndo> m_undo;
+    std::unique_ptr<TStoreShiftTarget> m_bookmarks;
+    std::unique_ptr<TStoreShiftTarget> m_ranges;
+    std::unique_ptr<TStoreShiftTarget> m_breakpoints;
+    std::unique_ptr<TStoreShiftTarget> m_codeBreaks;
+};

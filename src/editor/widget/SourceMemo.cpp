@@ -1,0 +1,376 @@
+#include "editor/widget/SourceMemo.h"
+
+#include "editor/keys/DefaultKeyMap.h"
+#include "editor/view/ScrollGeometry.h"
+#include "editor/widget/QtClipboard.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPalette>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+
+QColor colorFromColorRef(int32_t value)
+{
+    const auto bits = static_cast<uint32_t>(value);
+    if (bits & 0x80000000u) {
+        // The system colour indexes of the colours our settings use.
+        const QPalette palette = QApplication::palette();
+        switch (bits & 0xFF) {
+        case 5: return palette.color(QPalette::Base);           // window
+        case 8: return palette.color(QPalette::Text);           // window text
+        case 13: return palette.color(QPalette::Highlight);
+        case 14: return palette.color(QPalette::HighlightedText);
+        case 15: return palette.color(QPalette::Button);        // button face
+        case 16: return palette.color(QPalette::Dark);          // button shadow
+        case 18: return palette.color(QPalette::ButtonText);
+        case 20: return palette.color(QPalette::Light);         // button highlight
+        default: return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF);
+}
+
+TSourceMemo::TSourceMemo(QWidget* parent)
+    : QAbstractScrollArea(parent), m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
+      m_clipboard(std::make_unique<TQtClipboard>()),
+      m_editor(std::make_unique<TSourceEditor>(*m_store, this, m_clipboard.get())),
+      m_keyMap(defaultKeyMap()), m_keys(*m_editor)
+{
+    setObjectName("SourceMemo");
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    m_gutterColor = colorFromColorRef(static_cast<int32_t>(0x8000000F));
+    m_font = QFont("Courier New", 10);
+    m_font.setStyleHint(QFont::TypeWriter);
+    m_gutterFont = QFont("MS Sans Serif", 8);
+    m_keys.OnCommandRecognised = [this](int32_t& action) {
+        if (OnCommandRecognised)
+            OnCommandRecognised(this, action);
+    };
+    m_caretBlink = new QTimer(this);
+    connect(m_caretBlink, &QTimer::timeout, this, [this] {
+        m_caretVisible = !m_caretVisible;
+        viewport()->update(QRect(PosFromChar(m_editor->SelCaret()), QSize(m_charWidth + 2, m_lineHeight)));
+    });
+    m_dragScroll = new QTimer(this);
+    m_dragScroll->setInterval(50);
+    connect(m_dragScroll, &QTimer::timeout, this, &TSourceMemo::autoScroll);
+    attachEditor();
+    rebuildMetrics();
+    resize(185, 89);
+}
+
+TSourceMemo::~TSourceMemo()
+{
+    m_keys.Detach();
+    m_store->UnregisterView(this);
+    m_store->OnTextChange = nullptr;
+}
+
+void TSourceMemo::attachEditor()
+{
+    m_store->RegisterView(this);
+    m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
+}
+
+TTextStore* TSourceMemo::AttachStore(TTextStore* store)
+{
+    TTextStore* previous = m_store;
+    if (!store)
+        store = m_ownStore.get();
+    if (store == m_store)
+        return previous;
+    m_store->UnregisterView(this);
+    m_store->OnTextChange = nullptr;
+    m_store = store;
+    attachEditor();
+    m_editor->SetStore(*m_store);
+    m_topRow = 0;
+    m_leftCol = 0;
+    updateScrollBars();
+    viewport()->update();
+    return previous;
+}
+
+void TSourceMemo::LoadFromFile(const std::string& fileName)
+{
+    m_store->LoadFromFile(fileName);
+}
+
+// ---- properties --------------------------------------------------------------------------------
+
+void TSourceMemo::SetGutter(int pixels)
+{
+    const bool accepted = pixels == 0 || (pixels >= DefaultGutter && pixels <= viewport()->width() / 5);
+    if (!accepted || pixels == m_gutter)
+        return;
+    m_gutter = pixels;
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TSourceMemo::SetMargin(int pixels)
+{
+    if (pixels < 0 || pixels > m_charWidth || pixels == m_margin)
+        return;
+    m_margin = pixels;
+    viewport()->update();
+}
+
+void TSourceMemo::SetRightMargin(int column)
+{
+    m_rightMargin = std::max(column, 0);
+    viewport()->update();
+}
+
+void TSourceMemo::SetOptions(uint32_t options)
+{
+    m_editor->Settings.Options = options;
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TSourceMemo::SetReadOnly(bool readOnly)
+{
+    m_editor->Settings.ReadOnly = readOnly;
+    Changed(cfOptionsChanged);
+}
+
+void TSourceMemo::SetEditorFont(const QFont& font)
+{
+    m_font = font;
+    rebuildMetrics();
+}
+
+void TSourceMemo::SetGutterFont(const QFont& font)
+{
+    m_gutterFont = font;
+    viewport()->update();
+}
+
+void TSourceMemo::SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack)
+{
+    m_gutterColor = gutter;
+    m_marginColor = margin;
+    m_selText = selText;
+    m_selBack = selBack;
+    viewport()->update();
+}
+
+void TSourceMemo::SetTokenStyles(const std::array<TTokenStyle, 256>& styles)
+{
+    m_styles = styles;
+    viewport()->update();
+}
+
+// Metrics are taken in bold italic so the widest style fits; a fixed-pitch face is measured
+// again in its normal style for the width.
+void TSourceMemo::rebuildMetrics()
+{
+    QFont boldItalic = m_font;
+    boldItalic.setBold(true);
+    boldItalic.setItalic(true);
+    const QFontMetrics metrics(boldItalic);
+    m_lineHeight = metrics.height() + metrics.leading() + 1;
+    m_ascent = metrics.ascent();
+    m_charWidth = metrics.averageCharWidth();
+    const bool fixedPitch = metrics.horizontalAdvance('i') == metrics.horizontalAdvance('W');
+    if (fixedPitch)
+        m_charWidth = QFontMetrics(m_font).horizontalAdvance('W');
+    if (m_charWidth <= 0)
+        m_charWidth = 7;
+    if (m_lineHeight <= 1)
+        m_lineHeight = 17;
+    for (int combination = 0; combination < 8; ++combination) {
+        QFont font = m_font;
+        font.setBold(combination & 1);
+        font.setItalic(combination & 2);
+        font.setUnderline(combination & 4);
+        m_styleFonts[static_cast<size_t>(combination)] = font;
+    }
+    updateScrollBars();
+    viewport()->update();
+}
+
+// ---- geometry ---------------------------------------------------------------------------------
+
+int TSourceMemo::TextLeft() const
+{
+    return m_margin + ((Options() & smoShowGutter) ? m_gutter : 0);
+}
+
+int64_t TSourceMemo::VisibleRows() const
+{
+    return std::max(viewport()->height() / m_lineHeight, 1);
+}
+
+void TSourceMemo::SetTopRow(int64_t row)
+{
+    const int64_t top = std::clamp<int64_t>(row, 0, std::max<int64_t>(m_store->RowCount() - 1, 0));
+    if (top == m_topRow)
+        return;
+    m_topRow = top;
+    m_store->TopRowChanged();
+    updateScrollBars();
+    viewport()->update();
+}
+
+int64_t TSourceMemo::rowAtY(int y) const
+{
+    return m_topRow + std::max(y, 0) / m_lineHeight;
+}
+
+QPoint TSourceMemo::PosFromChar(int64_t offset) const
+{
+    const TRowSpot spot = m_store->RowAt(offset);
+    int column = 0;
+    if (spot.Row) {
+        TDisplayLine line;
+        line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
+        const int inRow = static_cast<int>(std::min<int64_t>(offset - spot.Start, line.CharCount()));
+        column = line.ColumnOfChar[static_cast<size_t>(inRow)];
+    }
+    if (offset == m_editor->SelCaret() && m_editor->PastEol())
+        column = m_editor->CaretColumn();
+    return {TextLeft() + static_cast<int>((column - m_leftCol) * m_charWidth),
+            static_cast<int>((spot.Index - m_topRow) * m_lineHeight)};
+}
+
+int64_t TSourceMemo::offsetInRow(const TRowSpot& spot, int x) const
+{
+    if (!spot.Row)
+        return m_store->CharCount();
+    TDisplayLine line;
+    line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
+    // The nearer edge of the character under the pointer.
+    const int column = static_cast<int>(m_leftCol) + (x - TextLeft() + m_charWidth / 2) / m_charWidth;
+    return spot.Start + line.CharAtColumn(std::max(column, 0));
+}
+
+int64_t TSourceMemo::CharFromPos(QPoint point) const
+{
+    if (point.x() < TextLeft() || point.y() < 0 || point.y() >= viewport()->height())
+        return -1;
+    const int64_t row = rowAtY(point.y());
+    if (row >= m_store->RowCount())
+        return m_store->CharCount();
+    return offsetInRow(m_store->RowByIndex(row), point.x());
+}
+
+// ---- scrolling --------------------------------------------------------------------------------
+
+void TSourceMemo::updateScrollBars()
+{
+    const TVerticalScroll vertical = VerticalScroll(m_store->RowCount(), VisibleRows(), m_topRow);
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker blockVertical(bar);
+    bar->setRange(0, std::max(vertical.Range - std::max(vertical.Page, 1) + 1, 0));
+    bar->setPageStep(std::max(vertical.Page, 1));
+    bar->setValue(vertical.Position);
+
+    const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
+    QScrollBar* across = horizontalScrollBar();
+    const QSignalBlocker blockHorizontal(across);
+    const bool wrap = Options() & smoWordWrap;
+    across->setRange(0, wrap ? 0 : std::max(m_store->LongestRow() - visibleCols + 1, 0));
+    across->setPageStep(visibleCols);
+    across->setValue(static_cast<int>(m_leftCol));
+}
+
+void TSourceMemo::scrollContentsBy(int, int)
+{
+    const int64_t top = TopRowForThumb(m_store->RowCount(), verticalScrollBar()->value());
+    if (top != m_topRow) {
+        m_topRow = top;
+        m_store->TopRowChanged();
+    }
+    m_leftCol = horizontalScrollBar()->value();
+    viewport()->update();
+}
+
+void TSourceMemo::scrollToColumn(int64_t column)
+{
+    const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
+    if (column < m_leftCol)
+        m_leftCol = std::max<int64_t>(column - visibleCols / 4, 0);
+    else if (column >= m_leftCol + visibleCols)
+        m_leftCol = column - visibleCols * 3 / 4;
+}
+
+void TSourceMemo::ScrollCaretIntoView()
+{
+    const int64_t caret = m_editor->SelCaret();
+    const TRowSpot spot = m_store->RowAt(caret);
+    const int64_t row = spot.Index;
+    const int64_t visible = VisibleRows();
+    if (row < m_topRow)
+        m_topRow = row;
+    else if (row >= m_topRow + visible)
+        m_topRow = row - visible + 1;
+    m_topRow = std::clamp<int64_t>(m_topRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0));
+    m_store->TopRowChanged();
+    scrollToColumn(m_editor->CaretColumn());
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TSourceMemo::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    Changed(cfViewResized);
+}
+
+// ---- the store and the editing core ---------------------------------------------------------
+
+void TSourceMemo::textChanged(int64_t position, int64_t length)
+{
+    if (OnTextChange)
+        OnTextChange(this, position, length);
+}
+
+void TSourceMemo::RowsChanged(const TRowChange& change)
+{
+    // Rows from the first changed one down may have moved; rows above stay as painted.
+    const int y = static_cast<int>(std::max<int64_t>(change.FirstIndex - 1 - m_topRow, 0) * m_lineHeight);
+    viewport()->update(QRect(0, y, viewport()->width(), viewport()->height() - y));
+}
+
+void TSourceMemo::DocumentCleared()
+{
+    m_topRow = 0;
+    m_leftCol = 0;
+    viewport()->update();
+}
+
+void TSourceMemo::DocumentLoaded()
+{
+    m_topRow = 0;
+    m_leftCol = 0;
+    m_editor->SetSelection(0, 0);
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TSourceMemo::CaretShapeChanged()
+{
+    viewport()->update();
+}
+
+void TSourceMemo::Beep()
+{
+    QApplication::beep();
+}
+
+void TSourceMemo::Changed(uint32_t changeFlags)
+{
+    if (changeFlags & (cfTextChanged | cfCaretMoved))
+        updateScrollBars();
+    if (OnChange)
+        OnChange(this);
+}

@@ -1,0 +1,175 @@
+// TSourceMemo, the editor control: a Qt widget that shows one text store and edits it through
+// the editing core. It paints only the visible rows (the store's index finds the first one),
+// expands TABs for display, draws the gutter with line numbers, the margin, the selection and
+// the caret, maps key events through the key map and mouse events onto positions.
+// Invariants: m_store is never null (the control's own store stands in when none is attached);
+// 0 <= m_topRow < max(RowCount, 1); 0 <= m_leftCol <= LongestRow.
+#pragma once
+
+#include "editor/edit/EditorHost.h"
+#include "editor/edit/SourceEditor.h"
+#include "editor/keys/KeyDownHandler.h"
+#include "editor/keys/KeyboardActionController.h"
+#include "editor/text/StoreHooks.h"
+#include "editor/text/TextStore.h"
+#include "editor/view/DisplayLine.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QElapsedTimer>
+#include <QFont>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QTimer;
+class TClipboard;
+
+// How one token byte is painted.
+struct TTokenStyle
+{
+    QColor Foreground = Qt::black;
+    QColor Background = Qt::white;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+};
+
+class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost
+{
+    Q_OBJECT
+public:
+    static constexpr int DefaultGutter = 34;
+
+    explicit TSourceMemo(QWidget* parent = nullptr);
+    ~TSourceMemo() override;
+
+    // The store shown. Attaching another store changes the document shown without changing
+    // either store; the caller keeps ownership of what it attaches, and the control never frees
+    // a store it was given. Null attaches the control's own store. Returns the store shown
+    // before.
+    TTextStore& Store() const { return *m_store; }
+    TTextStore* AttachStore(TTextStore* store);
+    TSourceEditor& Editor() { return *m_editor; }
+    const TSourceEditor& Editor() const { return *m_editor; }
+
+    // Loads a file into the shown store; EFOpenError when it cannot be read.
+    void LoadFromFile(const std::string& fileName);
+
+    // Layout properties. Gutter accepts 0, or 34 and more while not wider than a fifth of the
+    // client width; Margin accepts values up to one character width. Others are ignored.
+    int Gutter() const { return m_gutter; }
+    void SetGutter(int pixels);
+    int Margin() const { return m_margin; }
+    void SetMargin(int pixels);
+    int RightMargin() const { return m_rightMargin; }
+    void SetRightMargin(int column);
+    uint32_t Options() const { return m_editor->Settings.Options; }
+    void SetOptions(uint32_t options);
+    bool ReadOnly() const { return m_editor->Settings.ReadOnly; }
+    void SetReadOnly(bool readOnly);
+    void SetEditorFont(const QFont& font);
+    void SetGutterFont(const QFont& font);
+    void SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack);
+    // The style of each token byte; token 0 is the default style.
+    void SetTokenStyles(const std::array<TTokenStyle, 256>& styles);
+
+    // Geometry.
+    int TextLeft() const;
+    int CharWidth() const { return m_charWidth; }
+    int LineHeight() const { return m_lineHeight; }
+    int64_t LeftCol() const { return m_leftCol; }
+    // The client point of an offset's top-left corner, and the offset under a client point
+    // (-1 outside the text area).
+    QPoint PosFromChar(int64_t offset) const;
+    int64_t CharFromPos(QPoint point) const;
+
+    // Events the host assigns.
+    std::function<void(TSourceMemo*)> OnChange;
+    std::function<void(TSourceMemo*, int64_t start, int64_t extent)> OnTextChange;
+    std::function<void(TSourceMemo*, int64_t lineNo)> OnGutterClick;
+    std::function<void(TSourceMemo*, int32_t& actionCode)> OnCommandRecognised;
+
+    // TStoreView and TEditorHost.
+    int64_t TopRow() const override { return m_topRow; }
+    void SetTopRow(int64_t row) override;
+    int64_t VisibleRows() const override;
+    void RowsChanged(const TRowChange& change) override;
+    void DocumentCleared() override;
+    void DocumentLoaded() override;
+    void ScrollCaretIntoView() override;
+    void CaretShapeChanged() override;
+    void Beep() override;
+    void Changed(uint32_t changeFlags) override;
+
+    // Rows painted by the last paint event (tests and benchmarks watch repaint cost).
+    int64_t RowsPaintedLastTime() const { return m_rowsPainted; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
+
+private:
+    void rebuildMetrics();
+    void updateScrollBars();
+    void attachEditor();
+    void textChanged(int64_t position, int64_t length);
+    int64_t rowAtY(int y) const;
+    int64_t offsetInRow(const TRowSpot& spot, int x) const;
+    void paintRow(QPainter& painter, const TRowSpot& spot, int y);
+    void paintGutter(QPainter& painter, const TRowSpot& spot, int y);
+    void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
+    void paintCaret(QPainter& painter);
+    void scrollToColumn(int64_t column);
+    void autoScroll();
+
+    std::unique_ptr<TTextStore> m_ownStore;
+    TTextStore* m_store;
+    std::unique_ptr<TClipboard> m_clipboard;
+    std::unique_ptr<TSourceEditor> m_editor;
+    TKeyboardActionContoller m_keyMap;
+    TKeyDownHandler m_keys;
+
+    int64_t m_topRow = 0;
+    int64_t m_leftCol = 0;
+    int m_gutter = DefaultGutter;
+    int m_margin = 2;
+    int m_rightMargin = 80;
+    int m_charWidth = 7;
+    int m_lineHeight = 17;
+    int m_ascent = 13;
+    QFont m_font;
+    QFont m_gutterFont;
+    std::array<QFont, 8> m_styleFonts; // bold, italic, underline combinations
+    QColor m_gutterColor;
+    QColor m_marginColor = Qt::white;
+    QColor m_selText = Qt::white;
+    QColor m_selBack = QColor(0, 128, 128);
+    std::array<TTokenStyle, 256> m_styles{};
+    TDisplayLine m_line; // reused for every row painted
+
+    bool m_caretVisible = false;
+    QTimer* m_caretBlink = nullptr;
+    QTimer* m_dragScroll = nullptr;
+    bool m_selecting = false;
+    int m_clickCount = 0;
+    QElapsedTimer m_lastClick;
+    int64_t m_lastClickRow = -1;
+    int64_t m_rowsPainted = 0;
+};
+
+// COLORREF (0x00BBGGRR) to QColor; system colours (0x80000000 plus an index) come from the
+// application palette.
+QColor colorFromColorRef(int32_t value);

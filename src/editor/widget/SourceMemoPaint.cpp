@@ -1,0 +1,178 @@
+// Painting of the editor control: only the rows inside the damaged area are laid out and drawn,
+// found through the store's index from the top row, so the cost never depends on the size of
+// the document.
+#include "editor/widget/SourceMemo.h"
+
+#include "platform/QtText.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const QColor silver(0xC0, 0xC0, 0xC0);
+
+// A bookmark image: a small numbered flag, drawn rather than loaded.
+void drawBookmark(QPainter& painter, QRect cell, int number)
+{
+    const QRect flag(cell.left() + 2, cell.top() + (cell.height() - 12) / 2, 12, 12);
+    painter.setPen(QColor(0, 0, 128));
+    painter.setBrush(QColor(0, 160, 160));
+    painter.drawRect(flag.adjusted(0, 0, -1, -1));
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(flag, Qt::AlignCenter, QString::number(number));
+}
+
+// A mark image n: a coloured disc, one colour per image number.
+void drawMark(QPainter& painter, QRect cell, int image)
+{
+    static const QColor colours[] = {Qt::red, QColor(0, 128, 0), Qt::blue, QColor(128, 0, 128)};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colours[image % 4]);
+    const int size = std::min(12, cell.height() - 2);
+    painter.drawEllipse(QRect(cell.left() + 3, cell.top() + (cell.height() - size) / 2, size, size));
+}
+
+int highestBit(uint16_t bits)
+{
+    int n = -1;
+    for (int i = 0; i < 16; ++i) {
+        if (bits & (1u << i))
+            n = i;
+    }
+    return n;
+}
+
+} // namespace
+
+void TSourceMemo::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    const int firstVisible = area.top() / m_lineHeight;
+    const int lastVisible = area.bottom() / m_lineHeight;
+    m_rowsPainted = 0;
+    TRowSpot spot = m_store->RowByIndex(m_topRow + firstVisible);
+    if (m_topRow + firstVisible >= m_store->RowCount())
+        spot = {};
+    for (int i = firstVisible; i <= lastVisible; ++i) {
+        const int y = i * m_lineHeight;
+        paintRow(painter, spot, y);
+        if (spot.Row) {
+            spot.Start += spot.Row->Length;
+            spot.Index += 1;
+            spot.Row = spot.Row->Next;
+            ++m_rowsPainted;
+        }
+    }
+    if (hasFocus() && m_caretVisible)
+        paintCaret(painter);
+}
+
+void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y)
+{
+    const int width = viewport()->width();
+    const TTokenStyle& plain = m_styles[0];
+    painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight), plain.Background);
+    paintGutter(painter, spot, y);
+    if (m_margin > 0) {
+        const int left = (Options() & smoShowGutter) ? m_gutter : 0;
+        painter.fillRect(QRect(left, y, m_margin, m_lineHeight), m_marginColor);
+    }
+    if (spot.Row) {
+        const TSelectionPair selection = m_editor->Selection();
+        paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
+                  std::max(selection.Anchor, selection.Caret));
+    }
+    if (Options() & smoShowRMargin) {
+        const int x = TextLeft() + static_cast<int>((m_rightMargin - m_leftCol) * m_charWidth);
+        if (x >= TextLeft() && x < width) {
+            painter.setPen(silver);
+            painter.drawLine(x, y, x, y + m_lineHeight - 1);
+        }
+    }
+}
+
+void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y)
+{
+    if (!(Options() & smoShowGutter) || m_gutter <= 0)
+        return;
+    const QRect cell(0, y, m_gutter, m_lineHeight);
+    painter.fillRect(cell, m_gutterColor);
+    if (m_gutter > 9) {
+        painter.setPen(Qt::white);
+        painter.drawLine(m_gutter - 2, y, m_gutter - 2, y + m_lineHeight - 1);
+    }
+    if (!spot.Row)
+        return;
+    const uint16_t bookmarks = spot.Row->RowBits & rbBookmarkMask;
+    if (bookmarks) {
+        drawBookmark(painter, cell, highestBit(bookmarks));
+    } else if (spot.Row->MarkBits) {
+        drawMark(painter, cell, highestBit(spot.Row->MarkBits));
+    } else if ((Options() & smoLineNumbers) && !spot.Row->IsContinuation()) {
+        painter.setFont(m_gutterFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(2, y, m_gutter - 4, m_lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(spot.Index + 1));
+    }
+}
+
+// The row's characters in runs of equal token byte and selection state.
+void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd)
+{
+    const TTextRow& row = *spot.Row;
+    m_line.Layout(row.Text(), row.TextLength(), row.Attrs, TTabStops(m_editor->Settings));
+    const int columns = m_line.Columns();
+    const int visibleCols = (viewport()->width() - TextLeft()) / m_charWidth + 2;
+    const int firstCol = static_cast<int>(std::min<int64_t>(m_leftCol, columns));
+    const int lastCol = std::min(columns, firstCol + visibleCols);
+    auto selectedAt = [&](int column) {
+        const int64_t offset = spot.Start + m_line.CharAtColumn(column);
+        return offset >= selStart && offset < selEnd;
+    };
+    painter.save();
+    painter.setClipRect(QRect(TextLeft(), y, viewport()->width() - TextLeft(), m_lineHeight));
+    for (int column = firstCol; column < lastCol;) {
+        const uint8_t token = m_line.Tokens[static_cast<size_t>(column)];
+        const bool selected = selectedAt(column);
+        int end = column + 1;
+        while (end < lastCol && m_line.Tokens[static_cast<size_t>(end)] == token && selectedAt(end) == selected)
+            ++end;
+        const TTokenStyle& style = m_styles[token];
+        const int x = TextLeft() + (column - static_cast<int>(m_leftCol)) * m_charWidth;
+        const QRect box(x, y, (end - column) * m_charWidth, m_lineHeight);
+        painter.fillRect(box, selected ? m_selBack : style.Background);
+        painter.setFont(m_styleFonts[static_cast<size_t>(style.Bold | (style.Italic << 1) | (style.Underline << 2))]);
+        painter.setPen(selected ? m_selText : style.Foreground);
+        const std::string_view bytes(m_line.Text.data() + column, static_cast<size_t>(end - column));
+        painter.drawText(x, y + m_ascent, cp1252ToQString(bytes));
+        column = end;
+    }
+    // A selected line break shows as one selected cell after the text.
+    const int64_t breakOffset = spot.Start + row.TextLength();
+    if (row.EndsLine() && breakOffset >= selStart && breakOffset < selEnd) {
+        const int x = TextLeft() + static_cast<int>((columns - m_leftCol) * m_charWidth);
+        painter.fillRect(QRect(x, y, m_charWidth, m_lineHeight), m_selBack);
+    }
+    painter.restore();
+}
+
+void TSourceMemo::paintCaret(QPainter& painter)
+{
+    const QPoint at = PosFromChar(m_editor->SelCaret());
+    if (at.x() < TextLeft() || at.y() < 0 || at.y() >= viewport()->height())
+        return;
+    int width = 2;
+    if (!m_editor->InsertMode() && (Options() & smoBlockOverwriteCursor))
+        width = m_charWidth;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(QRect(at.x(), at.y(), width, m_lineHeight), Qt::white);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}

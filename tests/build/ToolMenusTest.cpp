@@ -1,0 +1,84 @@
+#include "build/ToolMenus.h"
+#include "build/ListingWindows.h"
+#include "build/ToolPathDialogs.h"
+
+#include <gtest/gtest.h>
+
+TEST(ToolMenus, ProgrammerClicksWriteTheirKeyAndUnknownStoredValuesChangeNothing)
+{
+    TProgrammerMenu menu;
+    EXPECT_EQ(menu.checked(), ProgrammerType::Epic);
+    EXPECT_EQ(menu.choose(ProgrammerType::Other), "OTHER");
+    menu.applyStoredType("epic");
+    EXPECT_EQ(menu.checked(), ProgrammerType::Other);
+    menu.applyStoredType("EPIC");
+    EXPECT_EQ(menu.checked(), ProgrammerType::Epic);
+}
+
+TEST(ToolMenus, KaltorIrIsCheckedOnlyWhileAvailable)
+{
+    TBootloaderMenu menu;
+    EXPECT_TRUE(menu.isChecked(BootloaderType::Standard));
+    EXPECT_EQ(menu.choose(BootloaderType::KaltorIr), std::nullopt);
+    EXPECT_TRUE(menu.isChecked(BootloaderType::Standard));
+
+    // A stored KALTOR_IR without its program leaves every item unchecked; Download then
+    // takes the KALTOR IR path, whose fallback picks Standard and tells the user.
+    menu.applyStoredType("KALTOR_IR");
+    EXPECT_TRUE(menu.check());
+    for (BootloaderType type : {BootloaderType::Standard, BootloaderType::MELoader,
+                                BootloaderType::KaltorIr, BootloaderType::Other})
+        EXPECT_FALSE(menu.isChecked(type));
+    EXPECT_EQ(menu.downloadType(), BootloaderType::KaltorIr);
+
+    menu.makeKaltorIrAvailable();
+    EXPECT_EQ(menu.choose(BootloaderType::KaltorIr), "KALTOR_IR");
+    EXPECT_EQ(menu.downloadType(), BootloaderType::KaltorIr);
+    EXPECT_EQ(menu.choose(BootloaderType::Other), "OTHER");
+    EXPECT_FALSE(menu.isChecked(BootloaderType::KaltorIr));
+    EXPECT_EQ(menu.downloadType(), BootloaderType::Other);
+    menu.applyStoredType("Standard");
+    EXPECT_TRUE(menu.isChecked(BootloaderType::Other));
+    EXPECT_TRUE(menu.check());
+}
+
+TEST(ToolMenus, FallBackHidesKaltorIrAndChoosesStandard)
+{
+    TBootloaderMenu menu;
+    menu.makeKaltorIrAvailable();
+    menu.applyStoredType("KALTOR_IR");
+    ASSERT_TRUE(menu.isChecked(BootloaderType::KaltorIr));
+    EXPECT_EQ(menu.fallBackToStandard(), "STANDARD");
+    EXPECT_FALSE(menu.kaltorIrAvailable());
+    EXPECT_FALSE(menu.isChecked(BootloaderType::KaltorIr));
+    EXPECT_TRUE(menu.isChecked(BootloaderType::Standard));
+    EXPECT_EQ(menu.downloadType(), BootloaderType::Standard);
+    EXPECT_TRUE(menu.check());
+}
+
+TEST(ToolPathDialogs, OnlyBrowsingChangesTheRememberedPath)
+{
+    TProgramPathDialog dialog;
+    dialog.activate(std::nullopt);
+    EXPECT_EQ(dialog.path(), "");
+    dialog.activate("C:\\EPIC\\EPICWIN.EXE");
+    dialog.browsed(std::nullopt);
+    EXPECT_EQ(dialog.path(), "C:\\EPIC\\EPICWIN.EXE");
+    dialog.browsed("D:\\NEW\\EPICWIN.EXE");
+    dialog.activate(std::nullopt); // nothing stored: the remembered path stays
+    EXPECT_EQ(dialog.path(), "D:\\NEW\\EPICWIN.EXE");
+
+    EXPECT_EQ(acceptUserTool("", "C:\\P.EXE", "%FULL"),
+              (TUserToolSettings{"Undefined", "C:\\P.EXE", "%FULL"}));
+    EXPECT_EQ(acceptUserTool("MyLoader", "", "").name, "MyLoader");
+}
+
+TEST(ListingWindows, StoredGeometryIsKeptAndMissingSizesAreTheDesignSize)
+{
+    EXPECT_EQ(listingWindowGeometry(ListingWindow::ProgramData, 10, 20, 300, 200),
+              (TWindowGeometry{10, 20, 300, 200}));
+    EXPECT_EQ(listingWindowGeometry(ListingWindow::Assembler, {}, {}, {}, {}),
+              (TWindowGeometry{0, 0, 402, 500}));
+    EXPECT_EQ(listingWindowGeometry(ListingWindow::EepromData, -5, 7, 0, -1),
+              (TWindowGeometry{-5, 7, 481, 169}));
+}
