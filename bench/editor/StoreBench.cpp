@@ -23,15 +23,18 @@ namespace {
 
 constexpr size_t kLargeBytes = 50u << 20;
 
-// The generated file, written once per process and removed at exit.
+// The generated file, written once per process and removed at exit. The name lives in a
+// plain array so that it still exists when the exit handler runs.
+char g_sourcePath[96];
+
 const std::string& sourceFile()
 {
     static const std::string path = [] {
-        std::string name = "/tmp/zbx-bench-store-" + std::to_string(::getpid()) + ".bas";
+        std::snprintf(g_sourcePath, sizeof g_sourcePath, "/tmp/zbx-bench-store-%d.bas", static_cast<int>(::getpid()));
         const std::string text = bench::BasicSourceGenerator(7).generate(kLargeBytes);
-        std::ofstream(name, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
-        std::atexit([] { std::remove(sourceFile().c_str()); });
-        return name;
+        std::ofstream(g_sourcePath, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::atexit([] { std::remove(g_sourcePath); });
+        return std::string(g_sourcePath);
     }();
     return path;
 }

@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString untitledName = QStringLiteral("No_name.bas");
 constexpr int hintMilliseconds = 2000;
 } // namespace
 
@@ -38,6 +37,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) 
     createToolBar();
     createMenus();
     createClientArea();
+    connectFileCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -69,7 +69,7 @@ void TEditorMainForm::FormCreate()
     m_compileFailed = false;
     m_marksShown = false;
     // The first untitled file: its tab stays until the window is shown.
-    newUntitledFile();
+    NewButtonClick();
     m_settings = std::make_unique<TEdPersistent>(
         resolveIgnoringCase(applicationFolder(), "KALTOR.DAT"));
     m_settings->LastFindText.clear();
@@ -79,7 +79,7 @@ void TEditorMainForm::FormCreate()
 
 void TEditorMainForm::FormShow()
 {
-    closeCurrentFile();
+    Close1Click();
 }
 
 void TEditorMainForm::FormActivate()
@@ -88,10 +88,10 @@ void TEditorMainForm::FormActivate()
         return;
     m_activated = true;
     if (!m_startFile.isEmpty()) {
-        if (!openStartFile(m_startFile))
+        if (!OpenFile(m_startFile))
             return;
     } else {
-        newUntitledFile();
+        NewButtonClick();
     }
     if (QFileInfo::exists(incFile("KALTIR_BOOT.EXE"))) {
         action("KALTOR_IR_Bootloader_Option")->setEnabled(true);
@@ -100,12 +100,34 @@ void TEditorMainForm::FormActivate()
     SourceMemo1Change();
 }
 
+// Asks about every modified file, first tab first; Cancel keeps the program running with the
+// tabs not yet closed.
 bool TEditorMainForm::FormClose()
 {
-    if (!m_hasCurrentFile)
+    if (!m_current)
         return true;
-    while (OpenFilesTab->count() > 0)
-        closeCurrentFile();
+    putAwayCurrent();
+    while (!m_files.empty()) {
+        TFileObject& first = *m_files.front();
+        if (first.IsModified()) {
+            makeCurrent(0);
+            const TMessageResult answer = messageBoxes().show(
+                TMessageKind::Confirmation, applicationTitle,
+                qStringToUtf8(QString("File \"%1\" has been modified\r\nSave changes ?").arg(first.FileName)),
+                TMessageButtons::YesNoCancel);
+            if (answer == TMessageResult::Cancel)
+                return false;
+            if (answer == TMessageResult::Yes && !SaveButtonClick())
+                return false;
+            putAwayCurrent();
+        }
+        if (!first.IsUntitled())
+            rememberRecentFile(first.FileName);
+        writeRecentFiles();
+        removeTab(0);
+    }
+    m_current = nullptr;
+    // FIXME: the parser repository saves every parser's settings here once it exists.
     if (Reopen1) {
         const auto entries = Reopen1->actions();
         for (int i = 1; i < entries.size(); ++i)
@@ -152,81 +174,6 @@ void TEditorMainForm::Exit1Click()
     close();
 }
 
-// ---- files (the full file lifecycle builds on these) -----------------------------------------
-
-bool TEditorMainForm::openStartFile(const QString& fileName)
-{
-    auto store = std::make_unique<TTextStore>();
-    try {
-        store->LoadFromFile(qStringToUtf8(fileName));
-    } catch (const Exception& error) {
-        showError(utf8ToQString(error.Message()));
-        return false;
-    }
-    m_store = std::move(store);
-    SourceMemo1->AttachStore(m_store.get());
-    m_currentFileName = QFileInfo(fileName).absoluteFilePath();
-    OpenFilesTab->addTab(QFileInfo(fileName).fileName());
-    m_hasCurrentFile = true;
-    OpenFilesTab->setCurrentIndex(OpenFilesTab->count() - 1);
-    m_workingDirectory = QFileInfo(fileName).absolutePath();
-    writeZbxIni("WORKING_DIRECTORY", "PATHNAME", m_workingDirectory);
-    SourceMemo1Change();
-    return true;
-}
-
-void TEditorMainForm::newUntitledFile()
-{
-    m_store = std::make_unique<TTextStore>();
-    SourceMemo1->AttachStore(m_store.get());
-    m_currentFileName = untitledName;
-    OpenFilesTab->addTab(untitledName);
-    OpenFilesTab->setCurrentIndex(OpenFilesTab->count() - 1);
-    m_hasCurrentFile = true;
-    SourceMemo1Change();
-}
-
-void TEditorMainForm::closeCurrentFile()
-{
-    if (!m_hasCurrentFile)
-        return;
-    if (m_currentFileName != untitledName && !m_recentFiles.contains(m_currentFileName, Qt::CaseInsensitive))
-        m_recentFiles.prepend(m_currentFileName);
-    std::vector<std::string> names;
-    for (const auto& name : m_recentFiles)
-        names.push_back(name.toStdString());
-    m_settings->WriteList("MRU", names);
-    OpenFilesTab->removeTab(OpenFilesTab->currentIndex());
-    SourceMemo1->AttachStore(nullptr);
-    m_store.reset();
-    m_hasCurrentFile = OpenFilesTab->count() > 0;
-    SourceMemo1Change();
-    BuildReopenMenu();
-}
-
-void TEditorMainForm::BuildReopenMenu()
-{
-    if (!Reopen1 || !m_settings)
-        return;
-    const auto entries = Reopen1->actions();
-    for (int i = 1; i < entries.size(); ++i) {
-        Reopen1->removeAction(entries[i]);
-        entries[i]->deleteLater();
-    }
-    QAction* placeholder = entries.isEmpty() ? Reopen1->addAction(QString()) : entries.first();
-    placeholder->setText("<No entries>");
-    placeholder->setEnabled(false);
-    placeholder->setVisible(true);
-    m_recentFiles.clear();
-    for (const auto& name : m_settings->ReadList("MRU"))
-        m_recentFiles.append(QString::fromStdString(name));
-    for (const auto& name : m_recentFiles) {
-        QAction* entry = Reopen1->addAction(name);
-        entry->setEnabled(false); // opening arrives with the file lifecycle
-        placeholder->setVisible(false);
-    }
-}
-
 // ---- refresh ----------------------------------------------------------------------------------
 
 QString TEditorMainForm::incFile(const QString& name) const
@@ -250,12 +197,12 @@ void TEditorMainForm::SourceMemo1Change()
     m_bootloaderName = zbxIniString(incFile("ZBX.INI"), "EXT_BOOTLOADER", "NAME", "Undefined");
     refreshProgrammerItems();
     refreshBootloaderItems();
-    setFileCommandsVisible(m_hasCurrentFile);
-    if (m_hasCurrentFile) {
+    setFileCommandsVisible(m_current != nullptr);
+    if (m_current) {
         const TSourceEditor& editor = SourceMemo1->Editor();
         StatusBar1->setPanelText(0, QString::asprintf("%6lld:%4lld", static_cast<long long>(editor.CaretLine()),
                                                       static_cast<long long>(editor.CaretCol())));
-        StatusBar1->setPanelText(1, editor.Modified() ? "Modified" : "");
+        StatusBar1->setPanelText(1, m_current->IsModifiedIn(*SourceMemo1) ? "Modified" : "");
         const bool selection = editor.SelLength() > 0;
         for (const char* name : {"CutButton", "CopyButton", "IndentButton", "UnindentButton"})
             toolButton(name)->setEnabled(false); // their commands arrive with the edit menu
@@ -265,7 +212,7 @@ void TEditorMainForm::SourceMemo1Change()
         if (!FInfoTimer->isActive())
             StatusBar1->setPanelText(5, SourceMemo1->ReadOnly() ? " Read only"
                                         : editor.InsertMode() ? " Insert" : " Overwrite");
-        setWindowTitle(m_currentFileName);
+        setWindowTitle(m_current->FileName);
     } else {
         for (const char* name : {"ASSEMBLERData1", "PROGRAMData1", "EEPROMData1", "REPORTWindow1"})
             action(name)->setChecked(false);

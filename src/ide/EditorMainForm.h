@@ -2,25 +2,28 @@
 // report pane and the status bar, with the start-up and shut-down handlers and the one refresh
 // (SourceMemo1Change) that brings menus, buttons, caption and status bar in line with the file
 // shown. Settings live in ZBX.INI (read afresh on every use) and KALTOR.DAT.
+// Invariants: m_files[i] is the record of tab i; the current file is the record of the
+// selected tab, or none when no tab is open; the editor shows the current file's text.
 #pragma once
 
-#include "editor/text/TextStore.h"
 #include "ide/EdPersistent.h"
+#include "ide/FileObject.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
-class TSourceMemo;
 class QSplitter;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class TSourceMemo;
 class TStatusPanels;
 
 class TEditorMainForm : public QMainWindow
@@ -35,13 +38,29 @@ public:
     // Shows a hint in status panel 5 for two seconds.
     void ShowInfo(const QString& hint);
 
+    // File commands. Each answers false when the user cancelled or it failed.
+    bool OpenFile(const QString& name);
+    void NewButtonClick();
+    void OpenButtonClick();
+    void ReOpenFileClick();
+    bool SaveButtonClick();
+    bool SaveAs1Click();
+    bool Close1Click();
+    void CloseAll1Click();
+    void OpenFilesTabChange();
+    void SourceMemo1FilesDropped(const QStringList& names);
+    // Rebuilds the Re-open menu from [MRU] of KALTOR.DAT.
+    void BuildReopenMenu();
+
     // State the build and device commands read and write.
     QString device() const { return m_device; }
     bool compileFailed() const { return m_compileFailed; }
     QString startFile() const { return m_startFile; }
     TEdPersistent& settings() { return *m_settings; }
     QStringList recentFiles() const { return m_recentFiles; }
-    bool hasCurrentFile() const { return m_hasCurrentFile; }
+    TFileObject* currentFile() const { return m_current; }
+    int fileCount() const { return static_cast<int>(m_files.size()); }
+    TFileObject& file(int index) const { return *m_files[static_cast<size_t>(index)]; }
 
     // Controls, under the names the rest of the program knows them by.
     QTabBar* OpenFilesTab = nullptr;
@@ -68,12 +87,19 @@ private:
     bool FormClose();
     void FormDestroy();
     void InfoTimerTimer();
-
-    void BuildReopenMenu();
     void Exit1Click();
-    bool openStartFile(const QString& fileName);
-    void newUntitledFile();
-    void closeCurrentFile();
+
+    // File lifecycle helpers (EditorMainFormFiles.cpp).
+    void putAwayCurrent();
+    void makeCurrent(int index);
+    int addTab(std::unique_ptr<TFileObject> record);
+    int tabOf(const QString& fileName) const;
+    void removeTab(int index);
+    void rememberRecentFile(const QString& name);
+    void writeRecentFiles();
+    bool writeBackup(const QString& fileName);
+    void RefreshBuildViews();
+    void connectFileCommands();
 
     void createToolBar();
     void createMenus();
@@ -89,7 +115,9 @@ private:
     void showError(const QString& text);
 
     std::unique_ptr<TEdPersistent> m_settings;
-    std::unique_ptr<TTextStore> m_store; // the document shown
+    std::vector<std::unique_ptr<TFileObject>> m_files;
+    TFileObject* m_current = nullptr;
+    bool m_changingTabs = false; // tab changes made by the program, not the user
     QStringList m_recentFiles;
     QString m_workingDirectory;
     QString m_startFile;
@@ -98,8 +126,6 @@ private:
     QString m_programmerName;
     QString m_bootloaderName;
     QString m_savedPanelText;
-    QString m_currentFileName;
-    bool m_hasCurrentFile = false;
     bool m_compileFailed = false;
     bool m_marksShown = false;
     bool m_dropOpen = false;

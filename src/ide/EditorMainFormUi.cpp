@@ -187,6 +187,17 @@ void TEditorMainForm::createClientArea()
     OpenFilesTab->setObjectName("OpenFilesTab");
     OpenFilesTab->setExpanding(false);
     OpenFilesTab->setDocumentMode(true);
+    OpenFilesTab->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* closePage = new QAction("Close page", OpenFilesTab);
+    closePage->setObjectName("Closepage2");
+    closePage->setShortcut(QKeySequence("Ctrl+F4"));
+    closePage->setShortcutContext(Qt::WindowShortcut);
+    connect(closePage, &QAction::triggered, this, [this] { Close1Click(); });
+    QAction* reopenFile = new QAction("Re-Open File", OpenFilesTab);
+    reopenFile->setObjectName("ReOpenFile1");
+    connect(reopenFile, &QAction::triggered, this, [this] { ReOpenFileClick(); });
+    OpenFilesTab->addAction(closePage);
+    OpenFilesTab->addAction(reopenFile);
 
     SourceMemo1 = new TSourceMemo(central);
     SourceMemo1->setObjectName("SourceMemo1");
@@ -226,8 +237,7 @@ void TEditorMainForm::createClientArea()
 
 void TEditorMainForm::setFileCommandsVisible(bool visible)
 {
-    findChild<QWidget*>("EditArea")->setVisible(true);
-    SourceMemo1->setVisible(visible);
+    findChild<QWidget*>("EditArea")->setVisible(visible);
     for (const char* name : {"SaveButton", "CutButton", "CopyButton", "PasteButton", "UndoButton",
                              "RedoButton", "PrintButton", "IndentButton", "UnindentButton",
                              "CompileButton", "ProgramButton", "DownloadButton", "ASMButton"})
@@ -264,4 +274,7 @@ void TEditorMainForm::setUpSourceMemo()
     SourceMemo1->SetColors(colorFromColorRef(static_cast<int32_t>(0x8000000F)), Qt::white, Qt::white,
                            QColor(0, 128, 128));
     SourceMemo1->OnChange = [this](TSourceMemo*) { SourceMemo1Change(); };
+    SourceMemo1->OnFilesDropped = [this](TSourceMemo*, const QStringList& names, QPoint) {
+        SourceMemo1FilesDropped(names);
+    };
 }

@@ -94,8 +94,8 @@ void BM_UndoRedo10000(benchmark::State& state)
 }
 BENCHMARK(BM_UndoRedo10000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Random typing, deleting, pasting and block indenting with a 256 KB limit; reports the
-// largest memory the log ever held.
+// Random typing, deleting, pasting of source lines and block indenting with a 256 KB limit;
+// reports the largest memory the log ever held.
 void BM_LongSessionMemory(benchmark::State& state)
 {
     Document& doc = document(true);
@@ -103,15 +103,32 @@ void BM_LongSessionMemory(benchmark::State& state)
     const int64_t limit = 256 * 1024;
     log.SetMemoryLimit(limit);
     std::mt19937 random(5);
+    bench::BasicSourceGenerator lines(11);
     int64_t highest = 0;
     for (auto _ : state) {
-        for (int i = 0; i < 100000; ++i) {
+        for (int i = 0; i < 50000; ++i) {
             const int64_t at = middleOffset(doc.store, random);
             switch (random() % 5) {
-            case 0: doc.editor.SetSelection(at, at + static_cast<int64_t>(random() % 300)); doc.editor.ExecuteCommand(cmdDeleteChar, false); break;
-            case 1: doc.editor.SetSelection(at, at + static_cast<int64_t>(random() % 200)); doc.editor.IndentBlock(2, false); break;
-            case 2: doc.editor.SetSelStart(at); doc.editor.ReplaceSelection(std::string(random() % 500, 'p')); break;
-            default: doc.editor.SetSelStart(at); doc.editor.KeyPress('k'); break;
+            case 0:
+                doc.editor.SetSelection(at, at + static_cast<int64_t>(random() % 300));
+                doc.editor.ExecuteCommand(cmdDeleteChar, false);
+                break;
+            case 1:
+                doc.editor.SetSelection(at, at + static_cast<int64_t>(random() % 200));
+                doc.editor.IndentBlock(2, false);
+                break;
+            case 2: {
+                std::string paste;
+                for (int n = static_cast<int>(random() % 8); n >= 0; --n)
+                    lines.appendLine(paste);
+                doc.editor.SetSelStart(at);
+                doc.editor.ReplaceSelection(paste);
+                break;
+            }
+            default:
+                doc.editor.SetSelStart(at);
+                doc.editor.KeyPress('k');
+                break;
             }
             highest = std::max(highest, log.Memory());
         }

@@ -36,12 +36,6 @@ int slotOf(const TRowInner* parent, const TRowNode* child)
     return slot;
 }
 
-TRowInner* newInner()
-{
-    auto* node = new TRowInner;
-    node->IsLeaf = false;
-    return node;
-}
 
 void removeSlot(TRowInner* node, int slot)
 {
@@ -63,6 +57,56 @@ TRowIndex::TRowIndex(int leafCapacity, int fanout)
 TRowIndex::~TRowIndex()
 {
     destroy(m_root);
+    for (Leaf* leaf : m_spareLeaves)
+        delete leaf;
+    for (TRowInner* inner : m_spareInners)
+        delete inner;
+}
+
+// Allocates beforehand every node an insertion may need, so that running out of memory
+// happens before the tree changes and an insertion either completes or changes nothing.
+void TRowIndex::reserveNodes(int64_t entries)
+{
+    int depth = 1;
+    for (const TRowNode* node = m_root; !node->IsLeaf; node = static_cast<const TRowInner*>(node)->Children[0])
+        ++depth;
+    const int64_t leaves = entries / m_leafCapacity + 2;
+    const int64_t inners = 2 * leaves + 2 * depth + 4;
+    while (static_cast<int64_t>(m_spareLeaves.size()) < leaves) {
+        m_spareLeaves.reserve(static_cast<size_t>(leaves));
+        m_spareLeaves.push_back(new Leaf);
+    }
+    while (static_cast<int64_t>(m_spareInners.size()) < inners) {
+        m_spareInners.reserve(static_cast<size_t>(inners));
+        m_spareInners.push_back(new TRowInner);
+    }
+}
+
+TRowIndex::Leaf* TRowIndex::takeLeaf()
+{
+    if (m_spareLeaves.empty())
+        return new Leaf;
+    Leaf* leaf = m_spareLeaves.back();
+    m_spareLeaves.pop_back();
+    leaf->Parent = nullptr;
+    leaf->Count = 0;
+    leaf->IsLeaf = true;
+    return leaf;
+}
+
+TRowInner* TRowIndex::takeInner()
+{
+    if (m_spareInners.empty()) {
+        auto* fresh = new TRowInner;
+        fresh->IsLeaf = false;
+        return fresh;
+    }
+    TRowInner* inner = m_spareInners.back();
+    m_spareInners.pop_back();
+    inner->Parent = nullptr;
+    inner->Count = 0;
+    inner->IsLeaf = false;
+    return inner;
 }
 
 void TRowIndex::destroy(TRowNode* node)
@@ -163,7 +207,7 @@ void TRowIndex::insertChild(TRowNode* after, TRowNode* child, int64_t chars, int
 {
     TRowInner* parent = after->Parent;
     if (!parent) {
-        parent = newInner();
+        parent = takeInner();
         parent->Count = 1;
         parent->Children[0] = after;
         parent->Chars[0] = m_chars;
@@ -195,7 +239,7 @@ void TRowIndex::insertChild(TRowNode* after, TRowNode* child, int64_t chars, int
 void TRowIndex::splitInner(TRowInner* node)
 {
     const int keep = node->Count / 2;
-    TRowInner* sibling = newInner();
+    TRowInner* sibling = takeInner();
     int64_t chars = 0;
     int64_t rows = 0;
     for (int i = keep; i < node->Count; ++i) {
@@ -216,7 +260,7 @@ void TRowIndex::appendToLeaf(Cursor& cursor, TTextRow* row)
 {
     if (cursor.At->Count >= m_leafCapacity) {
         flushLeaf(cursor);
-        Leaf* next = new Leaf;
+        Leaf* next = takeLeaf();
         insertChild(cursor.At, next, 0, 0);
         cursor.At = next;
     }
@@ -239,6 +283,7 @@ void TRowIndex::Insert(int64_t index, TTextRow* const* rows, int64_t count)
     if (count <= 0)
         return;
     index = std::clamp<int64_t>(index, 0, m_rows);
+    reserveNodes(count + m_leafCapacity);
     int slot = 0;
     Leaf* leaf = nullptr;
     if (index == m_rows) {
@@ -354,9 +399,26 @@ void TRowIndex::mergeInto(TRowNode* left, TRowNode* right)
 
 void TRowIndex::removeNode(TRowNode* node)
 {
-    TRowInner* parent = node->Parent;
-    removeSlot(parent, slotOf(parent, node));
-    destroy(node);
+    // Ancestors left with no other child go with the node. When that reaches the root the
+    // tree is empty, and the empty leaf becomes the root: removing never allocates.
+    TRowNode* top = node;
+    while (top->Parent && top->Parent->Count == 1)
+        top = top->Parent;
+    if (!top->Parent) {
+        TRowInner* above = node->Parent;
+        node->Parent = nullptr;
+        while (above) {
+            TRowInner* next = above->Parent;
+            above->Count = 0;
+            delete above;
+            above = next;
+        }
+        m_root = node;
+        return;
+    }
+    TRowInner* parent = top->Parent;
+    removeSlot(parent, slotOf(parent, top));
+    destroy(top);
     rebalance(parent);
 }
 
@@ -364,9 +426,9 @@ void TRowIndex::collapseRoot()
 {
     while (!m_root->IsLeaf) {
         auto* root = static_cast<TRowInner*>(m_root);
-        if (root->Count > 1)
+        if (root->Count != 1)
             return;
-        TRowNode* child = root->Count == 1 ? root->Children[0] : new Leaf;
+        TRowNode* child = root->Children[0];
         child->Parent = nullptr;
         root->Count = 0;
         delete root;
@@ -376,8 +438,9 @@ void TRowIndex::collapseRoot()
 
 void TRowIndex::Clear()
 {
+    auto* empty = new Leaf;
     destroy(m_root);
-    m_root = new Leaf;
+    m_root = empty;
     m_rows = 0;
     m_chars = 0;
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TRowInner;
 
@@ -52,8 +53,9 @@ public:
     bool FindIndex(int64_t index, TRowSpot& spot) const;
 
     // Inserts count row pointers so that the first gets the given index (0..RowCount()).
+    // Throws std::bad_alloc before changing anything when memory runs out.
     void Insert(int64_t index, TTextRow* const* rows, int64_t count);
-    // Removes count entries from index on; the rows themselves are not freed.
+    // Removes count entries from index on; the rows themselves are not freed. Never throws.
     void Remove(int64_t index, int64_t count);
     // Points entry index at row (a new row, or the same row after its Length changed).
     void Replace(int64_t index, TTextRow* row);
@@ -80,6 +82,9 @@ private:
     void rebalance(TRowNode* node);
     void mergeInto(TRowNode* left, TRowNode* right);
     void collapseRoot();
+    void reserveNodes(int64_t entries);
+    Leaf* takeLeaf();
+    TRowInner* takeInner();
     Leaf* lastLeaf() const;
     Leaf* leafOf(int64_t index, int& slot) const;
     void destroy(TRowNode* node);
@@ -87,6 +92,8 @@ private:
                           int64_t& rows, const TTextRow*& expect) const;
 
     TRowNode* m_root;
+    std::vector<Leaf*> m_spareLeaves;
+    std::vector<TRowInner*> m_spareInners;
     int64_t m_rows = 0;
     int64_t m_chars = 0;
     int m_leafCapacity;

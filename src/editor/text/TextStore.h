@@ -31,7 +31,7 @@ struct TStoreCapacities
 {
     int LeafRows = TRowIndex::kMaxLeaf;
     int Fanout = TRowIndex::kMaxFanout;
-    int ChunkBytes = 8192; // text is normalised and loaded in pieces of this size
+    int ChunkBytes = 8192; // a stream is read in pieces of this size
     int CommitRows = 4096; // new rows are linked into the index in batches of this many
 };
 
@@ -105,6 +105,8 @@ public:
     // Owned attachments.
     TStoreUndo* UndoStack() const { return m_undo.get(); }
     void SetUndoStack(std::unique_ptr<TStoreUndo> undo) { m_undo = std::move(undo); }
+    // Takes the undo log out of the store (so that a save, which clears the log, keeps it).
+    std::unique_ptr<TStoreUndo> ReleaseUndoStack() { return std::move(m_undo); }
     TStoreShiftTarget* Bookmarks() const { return m_bookmarks.get(); }
     void SetBookmarks(std::unique_ptr<TStoreShiftTarget> t) { m_bookmarks = std::move(t); }
     TStoreShiftTarget* Ranges() const { return m_ranges.get(); }

@@ -34,7 +34,7 @@ QColor colorFromColorRef(int32_t value)
 }
 
 TSourceMemo::TSourceMemo(QWidget* parent)
-    : QAbstractScrollArea(parent), m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
+    : QAbstractScrollArea(parent), m_store(std::make_unique<TTextStore>()),
       m_clipboard(std::make_unique<TQtClipboard>()),
       m_editor(std::make_unique<TSourceEditor>(*m_store, this, m_clipboard.get())),
       m_keyMap(defaultKeyMap()), m_keys(*m_editor)
@@ -44,6 +44,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
+    setAcceptDrops(true);
     m_gutterColor = colorFromColorRef(static_cast<int32_t>(0x8000000F));
     m_font = QFont("Courier New", 10);
     m_font.setStyleHint(QFont::TypeWriter);
@@ -78,23 +79,20 @@ void TSourceMemo::attachEditor()
     m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
 }
 
-TTextStore* TSourceMemo::AttachStore(TTextStore* store)
+std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStore> store)
 {
-    TTextStore* previous = m_store;
     if (!store)
-        store = m_ownStore.get();
-    if (store == m_store)
-        return previous;
+        store = std::make_unique<TTextStore>();
     m_store->UnregisterView(this);
     m_store->OnTextChange = nullptr;
-    m_store = store;
+    std::swap(store, m_store);
     attachEditor();
     m_editor->SetStore(*m_store);
     m_topRow = 0;
     m_leftCol = 0;
     updateScrollBars();
     viewport()->update();
-    return previous;
+    return store;
 }
 
 void TSourceMemo::LoadFromFile(const std::string& fileName)
@@ -355,6 +353,12 @@ void TSourceMemo::DocumentLoaded()
     m_editor->SetSelection(0, 0);
     updateScrollBars();
     viewport()->update();
+}
+
+void TSourceMemo::FileNameUsed(const std::string& fileName)
+{
+    if (Options() & smoTitleAsFilename)
+        m_title = fileName;
 }
 
 void TSourceMemo::CaretShapeChanged()

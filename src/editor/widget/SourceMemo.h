@@ -2,8 +2,8 @@
 // the editing core. It paints only the visible rows (the store's index finds the first one),
 // expands TABs for display, draws the gutter with line numbers, the margin, the selection and
 // the caret, maps key events through the key map and mouse events onto positions.
-// Invariants: m_store is never null (the control's own store stands in when none is attached);
-// 0 <= m_topRow < max(RowCount, 1); 0 <= m_leftCol <= LongestRow.
+// Invariants: m_store is never null (the control creates a store of its own and always holds
+// the one it shows); 0 <= m_topRow < max(RowCount, 1); 0 <= m_leftCol <= LongestRow.
 #pragma once
 
 #include "editor/edit/EditorHost.h"
@@ -18,6 +18,7 @@
 #include <QColor>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -45,12 +46,15 @@ public:
     explicit TSourceMemo(QWidget* parent = nullptr);
     ~TSourceMemo() override;
 
-    // The store shown. Attaching another store changes the document shown without changing
-    // either store; the caller keeps ownership of what it attaches, and the control never frees
-    // a store it was given. Null attaches the control's own store. Returns the store shown
-    // before.
+    // The store shown. Exchanging stores changes the document shown without copying text or
+    // changing either store: the control takes the given store and hands back the one it
+    // showed (a null store is replaced by a new empty one).
     TTextStore& Store() const { return *m_store; }
-    TTextStore* AttachStore(TTextStore* store);
+    std::unique_ptr<TTextStore> ExchangeStore(std::unique_ptr<TTextStore> store);
+    // The title of the document, used as the HTML and print title; with smoTitleAsFilename
+    // it follows the file last loaded or saved.
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& title) { m_title = title; }
     TSourceEditor& Editor() { return *m_editor; }
     const TSourceEditor& Editor() const { return *m_editor; }
 
@@ -90,6 +94,9 @@ public:
     std::function<void(TSourceMemo*, int64_t start, int64_t extent)> OnTextChange;
     std::function<void(TSourceMemo*, int64_t lineNo)> OnGutterClick;
     std::function<void(TSourceMemo*, int32_t& actionCode)> OnCommandRecognised;
+    // Files dropped from the desktop, with the drop point in client coordinates; raised only
+    // with smoProcessDroppedFiles.
+    std::function<void(TSourceMemo*, const QStringList& fileNames, QPoint at)> OnFilesDropped;
 
     // TStoreView and TEditorHost.
     int64_t TopRow() const override { return m_topRow; }
@@ -98,6 +105,7 @@ public:
     void RowsChanged(const TRowChange& change) override;
     void DocumentCleared() override;
     void DocumentLoaded() override;
+    void FileNameUsed(const std::string& fileName) override;
     void ScrollCaretIntoView() override;
     void CaretShapeChanged() override;
     void Beep() override;
@@ -120,6 +128,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void rebuildMetrics();
@@ -135,8 +145,8 @@ private:
     void scrollToColumn(int64_t column);
     void autoScroll();
 
-    std::unique_ptr<TTextStore> m_ownStore;
-    TTextStore* m_store;
+    std::unique_ptr<TTextStore> m_store;
+    std::string m_title;
     std::unique_ptr<TClipboard> m_clipboard;
     std::unique_ptr<TSourceEditor> m_editor;
     TKeyboardActionContoller m_keyMap;

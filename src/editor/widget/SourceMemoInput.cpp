@@ -7,6 +7,9 @@
 #include "platform/QtText.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -225,4 +228,23 @@ void TSourceMemo::wheelEvent(QWheelEvent* event)
     }
     SetTopRow(m_topRow - notches * QApplication::wheelScrollLines());
     event->accept();
+}
+
+void TSourceMemo::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && (Options() & smoProcessDroppedFiles) && OnFilesDropped)
+        event->acceptProposedAction();
+}
+
+void TSourceMemo::dropEvent(QDropEvent* event)
+{
+    QStringList names;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            names.append(url.toLocalFile());
+    }
+    if (names.isEmpty() || !OnFilesDropped)
+        return;
+    event->acceptProposedAction();
+    OnFilesDropped(this, names, event->position().toPoint());
 }

@@ -357,7 +357,7 @@ TEST(Files, SaveThatFailsMidwayKeepsThePreviousFile)
     store.InsertText(0, std::string(300000, 'n'));
 
     // The file size limit makes the disk refuse the write part of the way through.
-    std::signal(SIGXFSZ, SIG_IGN);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     rlimit small = old;
@@ -370,6 +370,7 @@ TEST(Files, SaveThatFailsMidwayKeepsThePreviousFile)
         failed = true;
     }
     ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(failed);
     EXPECT_EQ(readFile(target), "previous version");
     int files = 0;

@@ -438,11 +438,9 @@ TEST(SourceMemoParser, WriteTokeniserFuzzSeeds)
     const std::string folder =
         std::string(ZBX_SOURCE_DIR) + "/tests/highlight/runtime/corpus/tokenise/";
     auto write = [&](const char* name, TSourceMemoParser& parser) {
-        TMemoryStream stream;
-        parser.SaveParser(stream);
+        const std::vector<uint8_t> body = writeParserBody(parser.Tables(), parser.Settings());
         std::ofstream(folder + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(stream.Bytes().data()),
-                   static_cast<std::streamsize>(stream.Size()));
+            .write(reinterpret_cast<const char*>(body.data()), static_cast<std::streamsize>(body.size()));
     };
     TSourceMemoParser basic;
     buildBasicLanguage(basic.Tables(), 40);
@@ -450,6 +448,22 @@ TEST(SourceMemoParser, WriteTokeniserFuzzSeeds)
     write("basic_language", basic);
     TSourceMemoParser empty;
     write("empty_language", empty);
+    TSourceMemoParser effects; // containers, stack operations and a custom recognizer
+    TParserTables& t = effects.Tables();
+    buildBasicLanguage(t);
+    t.keywords.push_back({"<%", group(t, ""), {0}, 40});
+    t.handlers[40] = HandlerRule{groupPart(group(t, "", true), true), sequenceEnd({group(t, "%"), group(t, ">")}, true)};
+    t.effects[40] = effect({0}, {3}, {0}, 0, true);
+    putRule(t.defaultStart, "[", singleCharRule(t, 31, {0, 2}));
+    t.effects[31] = effect({0, 2}, {2}, {0}, soPushBefore);
+    putRule(t.defaultStart, "]", singleCharRule(t, 32, {0, 2}));
+    t.effects[32] = effect({0, 2}, {7}, {}, soPopAfter);
+    TokenRule custom = singleCharRule(t, 50, {0});
+    custom.body = recognizerPart(5, true);
+    putRule(t.defaultStart, "#", custom);
+    t.customRecognizers = true;
+    effects.TablesChanged();
+    write("effects_language", effects);
 }
 
 } // namespace

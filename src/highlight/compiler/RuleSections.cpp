@@ -1,0 +1,262 @@
+// The recognition sections: %%words (the keyword list), %%handlers (what follows a keyword)
+// and %%tokens (rules chosen by a token's first character).
+#include "highlight/compiler/CompilerErrors.h"
+#include "highlight/compiler/ScriptCompiler.h"
+
+namespace {
+
+std::string foldCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return text;
+}
+
+void insertRange(ParserStateSet& set, int low, int high)
+{
+    for (int c = low; c <= high; ++c)
+        set.insert(c);
+}
+
+// The characters a standard recognizer can start with; a rule naming it as its start is put
+// under each of them.
+ParserStateSet recognizerFirstChars(int number)
+{
+    ParserStateSet set;
+    switch (number) {
+    case 10:
+        insertRange(set, 'A', 'Z');
+        insertRange(set, 'a', 'z');
+        set.insert('_');
+        break;
+    case 15:
+        set.insert('+');
+        set.insert('-');
+        [[fallthrough]];
+    case 11:
+        insertRange(set, '0', '9');
+        set.insert('.');
+        break;
+    case 16: insertRange(set, '0', '9'); break;
+    case 17:
+        insertRange(set, 'A', 'Z');
+        insertRange(set, 'a', 'z');
+        insertRange(set, '0', '9');
+        for (char c : std::string("~.@-_"))
+            set.insert(static_cast<uint8_t>(c));
+        break;
+    case 13:
+    case 18: set.insert('"'); break;
+    case 19: set.insert('/'); break;
+    default: set.insert('\''); break; // 12, 14, 20
+    }
+    return set;
+}
+
+ParserStateSet membersOf(const TSM_CharGroup& group)
+{
+    ParserStateSet set;
+    for (int c = 0; c < 256; ++c)
+        if (group.matches(static_cast<uint8_t>(c)))
+            set.insert(c);
+    return set;
+}
+
+bool isStandardRecognizer(int64_t number)
+{
+    return number >= kFirstStandardRecognizer && number <= kLastStandardRecognizer;
+}
+
+} // namespace
+
+// 'keyword' 'terminator' token [states]
+bool TScriptCompiler::wordEntry()
+{
+    if (!at(tk::String))
+        return false;
+    m_stop.section = "%%Words";
+    const std::string word = stringValue();
+    if (word.empty() || word.size() > 255)
+        fail(msg::StringExpected);
+    const uint16_t terminator = singleSpecifier(stringValue(true));
+    const int token = byteValue();
+    const ParserStateSet states = at(tk::OpenBracket) ? stateSet() : ParserStateSet{0};
+    std::vector<ParserStateSet>& declared =
+        m_declaredWords[m_tables.caseSensitive ? word : foldCase(word)];
+    for (const ParserStateSet& other : declared)
+        if (other.intersects(states))
+            fail(msg::DuplicateWord);
+    declared.push_back(states);
+    m_tables.keywords.push_back(KeywordEntry{word, terminator, states, token});
+    effectFor(token, {0}).validStates |= states;
+    return true;
+}
+
+// token start [?] [end include]
+bool TScriptCompiler::handlerEntry()
+{
+    if (!at(tk::Number) && !at(tk::OpenParen))
+        return false;
+    const int token = byteValue();
+    m_stop.section = "%%Handlers - " + std::to_string(token);
+    if (m_tables.handlers[static_cast<size_t>(token)])
+        fail(msg::DuplicateHandler);
+    HandlerRule rule;
+    if (at(tk::Match)) {
+        rule.start = customPart();
+        m_tables.handlers[static_cast<size_t>(token)] = rule;
+        return true;
+    }
+    if (at(tk::String)) {
+        rule.start.group = singleSpecifier(stringValue(true));
+    } else {
+        const int64_t number = expression();
+        if (!isStandardRecognizer(number))
+            fail(msg::SyntaxError);
+        rule.start = recognizerPart(number);
+    }
+    if (accept(tk::Question))
+        rule.start.repeat = 1;
+    if (at(tk::String) || at(tk::Match))
+        rule.end = endPart(false);
+    m_tables.handlers[static_cast<size_t>(token)] = rule;
+    return true;
+}
+
+// token start [body [?] end include] [states], or InState n ( entries )
+bool TScriptCompiler::tokenEntry()
+{
+    if (accept(tk::InState)) {
+        const int state = byteValue();
+        m_tables.stateTable(state);
+        expect(tk::OpenParen, msg::OpenParenExpected);
+        while (at(tk::Number) || at(tk::OpenParen))
+            tokenRule(state);
+        expect(tk::CloseParen, msg::CloseParenExpected);
+        return true;
+    }
+    if (!at(tk::Number) && !at(tk::OpenParen))
+        return false;
+    tokenRule(-1);
+    return true;
+}
+
+void TScriptCompiler::tokenRule(int state)
+{
+    TokenRule rule;
+    rule.token = static_cast<uint8_t>(byteValue());
+    m_stop.section = "%%Tokens - " + std::to_string(rule.token);
+    rule.body.group = emptyGroup();
+    ParserStateSet firstChars;
+    if (at(tk::String)) {
+        rule.start.group = singleSpecifier(stringValue(true));
+        firstChars = membersOf(m_tables.groups.group(rule.start.group));
+        if (at(tk::String) || at(tk::Match) || ((at(tk::Number) || at(tk::OpenParen)) && numberStartsBody())) {
+            bool custom = at(tk::Match);
+            if (custom)
+                rule.body = customPart();
+            else if (at(tk::String))
+                rule.body.group = singleSpecifier(stringValue(true));
+            else
+                rule.body = recognizerPart(expression());
+            if (!custom) {
+                rule.body.repeat = accept(tk::Question) ? 1 : 0;
+                rule.end = endPart(true);
+            }
+        } else {
+            // A start alone is a one-character token: the empty end holds at once.
+            rule.body.repeat = 1;
+        }
+    } else {
+        const int64_t number = expression();
+        if (!isStandardRecognizer(number))
+            fail(msg::SyntaxError);
+        firstChars = recognizerFirstChars(static_cast<int>(number));
+        rule.start = recognizerPart(number);
+        rule.start.group = m_tables.groups.registerGroup(TSM_CharGroup(firstChars, false));
+    }
+    const ParserStateSet given = at(tk::OpenBracket) ? stateSet() : ParserStateSet{};
+    rule.validStates = given | ParserStateSet{state < 0 ? 0 : state};
+    installRule(rule, firstChars, state);
+    effectFor(rule.token, rule.validStates).validStates |= rule.validStates;
+}
+
+// After a string start, a number is the body's recognizer only when it names one (10..20) and
+// an end follows it; otherwise it is the token of the next entry. A start-only rule followed
+// by an entry for a token 10..20 with a string start therefore needs its states written, or
+// another place in the script.
+bool TScriptCompiler::numberStartsBody()
+{
+    if (at(tk::OpenParen))
+        return true;
+    if (!isStandardRecognizer(m_token.number))
+        return false;
+    const int next = lookAhead().code;
+    return next == tk::Question || next == tk::String || next == tk::Match;
+}
+
+void TScriptCompiler::installRule(const TokenRule& rule, const ParserStateSet& firstChars, int state)
+{
+    StartTable& table = state < 0 ? m_tables.defaultStart : m_tables.stateTable(state);
+    for (int c = 0; c < 256; ++c)
+        if (firstChars.contains(c) && table[static_cast<size_t>(c)])
+            fail(msg::AmbiguousStart);
+    for (int c = 0; c < 256; ++c)
+        if (firstChars.contains(c))
+            table[static_cast<size_t>(c)] = rule;
+}
+
+// match ( n ): the application's custom recognizer n.
+MatchPart TScriptCompiler::customPart()
+{
+    expect(tk::Match, msg::SyntaxError);
+    expect(tk::OpenParen, msg::OpenParenExpected);
+    MatchPart part;
+    part.number = static_cast<int32_t>(expression());
+    expect(tk::CloseParen, msg::CloseParenExpected);
+    part.group = emptyGroup();
+    part.recognizer = 1;
+    part.custom = 1;
+    m_tables.customRecognizers = true;
+    return part;
+}
+
+MatchPart TScriptCompiler::recognizerPart(int64_t number)
+{
+    if (!isStandardRecognizer(number))
+        fail(msg::SyntaxError);
+    MatchPart part;
+    part.group = emptyGroup();
+    part.recognizer = 1;
+    part.number = static_cast<int32_t>(number);
+    return part;
+}
+
+// A sequence of 1 to 4 specifiers, match(n) or (where allowed) a standard recognizer, then
+// the include expression.
+EndPart TScriptCompiler::endPart(bool allowRecognizer)
+{
+    EndPart end;
+    if (at(tk::Match)) {
+        const MatchPart custom = customPart();
+        end.recognizer = 1;
+        end.custom = 1;
+        end.number = custom.number;
+    } else if (at(tk::String)) {
+        const std::vector<uint16_t> ids = specifiers(stringValue(true));
+        if (ids.size() > EndPart::kMaxSequence)
+            fail(msg::MaxFourSpecifiers);
+        end.length = static_cast<uint8_t>(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i)
+            end.groups[i] = ids[i];
+    } else if (allowRecognizer && (at(tk::Number) || at(tk::OpenParen))) {
+        const MatchPart recognizer = recognizerPart(expression());
+        end.recognizer = 1;
+        end.number = recognizer.number;
+    } else {
+        fail(msg::StringExpected);
+    }
+    end.include = expression() != 0 ? 1 : 0;
+    return end;
+}

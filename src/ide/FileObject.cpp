@@ -1,0 +1,104 @@
+#include "ide/FileObject.h"
+
+#include "editor/edit/StoreUndoStack.h"
+#include "editor/text/TextStore.h"
+#include "editor/widget/SourceMemo.h"
+#include "platform/QtText.h"
+
+const QString TFileObject::UntitledName = QStringLiteral("No_name.bas");
+
+TFileObject::TFileObject() : Store(std::make_unique<TTextStore>()), FileName(UntitledName) {}
+
+TFileObject::~TFileObject() = default;
+
+namespace {
+
+const TStoreUndoStack* undoLogOf(const TTextStore& store)
+{
+    return dynamic_cast<const TStoreUndoStack*>(store.UndoStack());
+}
+
+} // namespace
+
+void TFileObject::Load(const QString& name, TSourceMemo& editor)
+{
+    editor.LoadFromFile(qStringToUtf8(name));
+    // FIXME: the "ZENBASIC" parser is attached here once the parser repository holds it.
+    ParserName.clear();
+    WordWrap = false;
+    ShowAllMarks = false;
+    editor.SetTitle(qStringToUtf8(name));
+    recordSavedPoint(editor.Store());
+    StoreFrom(editor);
+}
+
+void TFileObject::StoreFrom(TSourceMemo& editor)
+{
+    Selection = editor.Editor().Selection();
+    TopLine = editor.TopRow() + 1;
+    FileName = utf8ToQString(editor.Title());
+    Store = editor.ExchangeStore(std::move(Store));
+    ClientWidth = editor.viewport()->width();
+}
+
+void TFileObject::RestoreTo(TSourceMemo& editor)
+{
+    Store = editor.ExchangeStore(std::move(Store));
+    editor.Editor().SetSelection(Selection.Anchor, Selection.Caret);
+    editor.SetTopRow(TopLine - 1);
+    editor.SetTitle(qStringToUtf8(FileName));
+    editor.viewport()->update();
+}
+
+void TFileObject::InitNew(TSourceMemo& editor)
+{
+    editor.SetTitle(qStringToUtf8(FileName));
+    editor.Store().DeleteRange(0, editor.Store().CharCount());
+    editor.Editor().SetModified(false);
+    recordSavedPoint(editor.Store());
+    StoreFrom(editor);
+}
+
+void TFileObject::SaveTo(const QString& name, TSourceMemo& editor)
+{
+    TTextStore& store = editor.Store();
+    // The store clears its undo log when it saves; the history is kept aside meanwhile.
+    std::unique_ptr<TStoreUndo> history = store.ReleaseUndoStack();
+    try {
+        store.SaveToFile(qStringToUtf8(name));
+    } catch (...) {
+        store.SetUndoStack(std::move(history));
+        throw;
+    }
+    store.SetUndoStack(std::move(history));
+    FileName = name;
+    editor.SetTitle(qStringToUtf8(name));
+    recordSavedPoint(store);
+}
+
+void TFileObject::recordSavedPoint(const TTextStore& store)
+{
+    const TStoreUndoStack* log = undoLogOf(store);
+    SavedUndoDepth = log ? log->Count() : 0;
+    SavedUndoTop = log ? static_cast<const void*>(log->Current()) : nullptr;
+}
+
+bool TFileObject::differsFromSaved(const TTextStore& store) const
+{
+    const TStoreUndoStack* log = undoLogOf(store);
+    if (!log)
+        return true;
+    if (log->Count() != SavedUndoDepth)
+        return true;
+    return log->Count() > 0 && static_cast<const void*>(log->Current()) != SavedUndoTop;
+}
+
+bool TFileObject::IsModifiedIn(const TSourceMemo& editor) const
+{
+    return differsFromSaved(editor.Store());
+}
+
+bool TFileObject::IsModified() const
+{
+    return differsFromSaved(*Store);
+}

@@ -1,0 +1,261 @@
+#include "editor/widget/SourceMemo.h"
+#include "ide/EditorMainForm.h"
+#include "ide/StatusPanels.h"
+#include "platform/Folders.h"
+#include "platform/ScriptedFileDialogs.h"
+#include "platform/ScriptedMessageBoxes.h"
+#include "platform/TempFolder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// A main window on an application folder of its own, with scripted boxes and dialogs.
+class FileLifecycleTest : public ::testing::Test
+{
+protected:
+    FileLifecycleTest() : m_installedBoxes(m_boxes), m_installedDialogs(m_dialogs)
+    {
+        std::filesystem::create_directories(m_app.path("INC"));
+        writeWholeFile(m_app.path("INC/ZBX.INI"), "[PROGRAMMER]\r\nTYPE=EPIC\r\n");
+        setApplicationFolder(m_app.path());
+        m_form = std::make_unique<TEditorMainForm>(QStringList{"zbxedit"});
+        m_form->show();
+        QTest::qWait(20);
+    }
+    ~FileLifecycleTest() override
+    {
+        m_form.reset();
+        setApplicationFolder({});
+    }
+
+    QString source(const std::string& name, const std::string& text)
+    {
+        writeWholeFile(m_app.path(name), text);
+        return QString::fromStdString(m_app.path(name));
+    }
+    void type(const char* text)
+    {
+        m_form->SourceMemo1->setFocus();
+        QTest::keyClicks(m_form->SourceMemo1, text);
+    }
+    std::string shownText() const { return m_form->SourceMemo1->Store().GetText(); }
+    QString tabText(int i) const { return m_form->OpenFilesTab->tabText(i); }
+    int tabs() const { return m_form->OpenFilesTab->count(); }
+    int selectedTab() const { return m_form->OpenFilesTab->currentIndex(); }
+
+    TempFolder m_app;
+    TScriptedMessageBoxes m_boxes;
+    TScriptedFileDialogs m_dialogs;
+    TScopedMessageBoxes m_installedBoxes;
+    TScopedFileDialogs m_installedDialogs;
+    std::unique_ptr<TEditorMainForm> m_form;
+};
+
+} // namespace
+
+TEST_F(FileLifecycleTest, PristineUntitledTabGivesWayButAModifiedOneStays)
+{
+    ASSERT_EQ(tabs(), 1);
+    ASSERT_TRUE(m_form->OpenFile(source("A.BAS", "a\r\n")));
+    EXPECT_EQ(tabs(), 1);
+    EXPECT_EQ(tabText(0), "A.BAS");
+
+    m_form->NewButtonClick();
+    type("x");
+    EXPECT_EQ(m_form->StatusBar1->panelText(1), "Modified");
+    ASSERT_TRUE(m_form->OpenFile(source("B.BAS", "b\r\n")));
+    EXPECT_EQ(tabs(), 3);
+    EXPECT_EQ(tabText(1), "No_name.bas");
+    EXPECT_EQ(tabText(2), "B.BAS");
+    EXPECT_EQ(selectedTab(), 2);
+    EXPECT_EQ(shownText(), "b\r");
+}
+
+TEST_F(FileLifecycleTest, ReopeningAnOpenFileAsksAndOnlyYesReloadsFromDisk)
+{
+    const QString name = source("R.BAS", "old\r\n");
+    ASSERT_TRUE(m_form->OpenFile(name));
+    type("z");
+    writeWholeFile(m_app.path("R.BAS"), "new\r\n");
+
+    m_boxes.answer(TMessageResult::No);
+    EXPECT_FALSE(m_form->OpenFile(name));
+    m_boxes.answer(TMessageResult::Cancel);
+    EXPECT_FALSE(m_form->OpenFile(name));
+    EXPECT_EQ(shownText(), "zold\r");
+    EXPECT_EQ(m_boxes.shown().back().text, "File \"" + name.toStdString() + "\" is already open\rDo you wish to reload ?");
+    EXPECT_EQ(m_boxes.shown().back().kind, TMessageKind::Information);
+
+    // Yes closes the modified copy first, which asks to save: No keeps the disk version.
+    m_boxes.answer(TMessageResult::Yes).answer(TMessageResult::No);
+    EXPECT_TRUE(m_form->OpenFile(name));
+    EXPECT_EQ(tabs(), 1);
+    EXPECT_EQ(shownText(), "new\r");
+    EXPECT_EQ(m_boxes.pendingAnswers(), 0u);
+}
+
+TEST_F(FileLifecycleTest, NamesAreComparedExactly)
+{
+    std::filesystem::create_directories(m_app.path("A"));
+    std::filesystem::create_directories(m_app.path("a"));
+    ASSERT_TRUE(m_form->OpenFile(source("A/X.BAS", "upper\r\n")));
+    ASSERT_TRUE(m_form->OpenFile(source("a/x.bas", "lower\r\n")));
+    EXPECT_EQ(tabs(), 2);
+    EXPECT_TRUE(m_boxes.shown().empty());
+}
+
+TEST_F(FileLifecycleTest, SaveKeepsThePreviousDiskVersionInTheBackupByteForByte)
+{
+    const std::string original("first\nline\0with NUL\r\rlast", 26);
+    const QString name = source("P.BAS", original);
+    ASSERT_TRUE(m_form->OpenFile(name));
+    type("!");
+    ASSERT_TRUE(m_form->SaveButtonClick());
+    EXPECT_EQ(readWholeFile(m_app.path("P.BAK")), original);
+    EXPECT_EQ(readWholeFile(m_app.path("P.BAS")).substr(0, 7), "!first\r");
+    EXPECT_EQ(m_form->StatusBar1->panelText(1), "");
+    EXPECT_FALSE(m_form->currentFile()->IsModifiedIn(*m_form->SourceMemo1));
+}
+
+TEST_F(FileLifecycleTest, SavingAFileDeletedSinceItWasOpenedSkipsTheBackupAndSaves)
+{
+    const QString name = source("GONE.BAS", "text\r\n");
+    ASSERT_TRUE(m_form->OpenFile(name));
+    std::filesystem::remove(m_app.path("GONE.BAS"));
+    type("y");
+    EXPECT_TRUE(m_form->SaveButtonClick());
+    EXPECT_EQ(readWholeFile(m_app.path("GONE.BAS")), "ytext\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_app.path("GONE.BAK")));
+    EXPECT_TRUE(m_boxes.shown().empty());
+}
+
+TEST_F(FileLifecycleTest, UntitledSaveWithSaveAsCancelledSavesNothingAndStaysModified)
+{
+    type("q");
+    m_dialogs.answer(std::nullopt);
+    EXPECT_FALSE(m_form->SaveButtonClick());
+    EXPECT_EQ(m_form->StatusBar1->panelText(1), "Modified");
+    EXPECT_EQ(m_app.entryCount(), 2u); // INC, KALTOR.DAT and nothing else
+}
+
+TEST_F(FileLifecycleTest, SaveAsRenamesTheTabAndSavesUnderTheNewName)
+{
+    type("w");
+    m_dialogs.answer(m_app.path("NEW.BAS"));
+    ASSERT_TRUE(m_form->SaveAs1Click());
+    EXPECT_EQ(tabText(0), "NEW.BAS");
+    EXPECT_EQ(readWholeFile(m_app.path("NEW.BAS")), "w");
+    EXPECT_EQ(m_form->windowTitle().toStdString(), m_app.path("NEW.BAS"));
+}
+
+TEST_F(FileLifecycleTest, ClosingLastMiddleAndFirstOfThreeTabsSelectsTheRightNeighbour)
+{
+    for (const char* name : {"1.BAS", "2.BAS", "3.BAS", "4.BAS", "5.BAS"})
+        ASSERT_TRUE(m_form->OpenFile(source(name, name)));
+    ASSERT_EQ(tabs(), 5);
+    ASSERT_TRUE(m_form->Close1Click()); // the last: the new last is selected
+    EXPECT_EQ(selectedTab(), 3);
+    EXPECT_EQ(shownText(), "4.BAS");
+    m_form->OpenFilesTab->setCurrentIndex(1); // the middle: the same index
+    ASSERT_TRUE(m_form->Close1Click());
+    EXPECT_EQ(selectedTab(), 1);
+    EXPECT_EQ(shownText(), "3.BAS");
+    m_form->OpenFilesTab->setCurrentIndex(0); // the first: the new first
+    ASSERT_TRUE(m_form->Close1Click());
+    EXPECT_EQ(selectedTab(), 0);
+    EXPECT_EQ(shownText(), "3.BAS");
+    EXPECT_EQ(tabText(1), "4.BAS");
+}
+
+TEST_F(FileLifecycleTest, ClosingAnUntitledFileLeavesTheReopenMenuAlone)
+{
+    ASSERT_TRUE(m_form->Close1Click());
+    EXPECT_EQ(tabs(), 0);
+    EXPECT_EQ(m_form->Reopen1->actions().size(), 1);
+    EXPECT_EQ(m_form->windowTitle(), "KALTOR+ Compiler");
+
+    m_form->NewButtonClick();
+    ASSERT_TRUE(m_form->OpenFile(source("K.BAS", "k")));
+    ASSERT_TRUE(m_form->Close1Click());
+    const auto entries = m_form->Reopen1->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1]->text().toStdString(), m_app.path("K.BAS"));
+}
+
+TEST_F(FileLifecycleTest, SwitchingTabsKeepsCaretSelectionScrollAndUndoHistory)
+{
+    std::string longText;
+    for (int i = 0; i < 300; ++i)
+        longText += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(m_form->OpenFile(source("LONG.BAS", longText)));
+    m_form->SourceMemo1->SetTopRow(120);
+    m_form->SourceMemo1->Editor().SetSelection(1000, 1010);
+    type("abc"); // replaces the selection: three undo steps
+    ASSERT_TRUE(m_form->OpenFile(source("OTHER.BAS", "other")));
+    EXPECT_EQ(shownText(), "other");
+
+    m_form->OpenFilesTab->setCurrentIndex(0);
+    TSourceEditor& editor = m_form->SourceMemo1->Editor();
+    EXPECT_EQ(editor.SelCaret(), 1003);
+    EXPECT_EQ(m_form->SourceMemo1->TopRow(), 120);
+    EXPECT_EQ(m_form->StatusBar1->panelText(1), "Modified");
+    EXPECT_TRUE(editor.CanUndo());
+    editor.Undo();
+    editor.Undo();
+    editor.Undo();
+    std::string stored = longText;
+    for (size_t at = stored.find("\r\n"); at != std::string::npos; at = stored.find("\r\n", at + 1))
+        stored.erase(at + 1, 1);
+    EXPECT_EQ(shownText(), stored);
+    EXPECT_FALSE(editor.Modified());
+}
+
+TEST_F(FileLifecycleTest, CancelAtTheFirstQuestionOnExitLeavesBothModifiedFilesOpen)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("M1.BAS", "1")));
+    type("a");
+    ASSERT_TRUE(m_form->OpenFile(source("M2.BAS", "2")));
+    type("b");
+    m_boxes.answer(TMessageResult::Cancel);
+    EXPECT_FALSE(m_form->close());
+    EXPECT_EQ(tabs(), 2);
+    ASSERT_EQ(m_boxes.shown().size(), 1u);
+    EXPECT_EQ(m_boxes.shown()[0].text, "File \"" + m_app.path("M1.BAS") + "\" has been modified\r\nSave changes ?");
+    EXPECT_EQ(selectedTab(), 0);
+    EXPECT_EQ(shownText(), "a1");
+    // The second file kept its change too.
+    m_form->OpenFilesTab->setCurrentIndex(1);
+    EXPECT_EQ(shownText(), "b2");
+}
+
+TEST_F(FileLifecycleTest, ExitSavesOnYesAndRemembersEveryNamedFile)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("E1.BAS", "1")));
+    type("x");
+    ASSERT_TRUE(m_form->OpenFile(source("E2.BAS", "2")));
+    m_boxes.answer(TMessageResult::Yes);
+    EXPECT_TRUE(m_form->close());
+    EXPECT_EQ(readWholeFile(m_app.path("E1.BAS")), "x1");
+    const auto recent = TEdPersistent(m_app.path("KALTOR.DAT")).ReadList("MRU");
+    ASSERT_EQ(recent.size(), 2u);
+    EXPECT_EQ(recent[0], m_app.path("E2.BAS"));
+    EXPECT_EQ(recent[1], m_app.path("E1.BAS"));
+}
+
+TEST_F(FileLifecycleTest, DroppingThreeFilesOpensOnlyTheFirstAndLeavesTheWorkingFolder)
+{
+    const QStringList names{source("D1.BAS", "d1"), source("D2.BAS", "d2"), source("D3.BAS", "d3")};
+    m_form->SourceMemo1FilesDropped(names);
+    EXPECT_EQ(tabs(), 1);
+    EXPECT_EQ(shownText(), "d1");
+    EXPECT_EQ(readWholeFile(m_app.path("INC/ZBX.INI")).find("WORKING_DIRECTORY"), std::string::npos);
+}
