@@ -1,26 +1,12 @@
-// Errors of the editor control and its highlighting parsers, caught by area.
-// FIXME: ESourceMemo is the editor control's error class too; it belongs in a header shared by
-// the editor and the highlighting engine once both exist.
+// Errors of the highlighting parsers. ESourceMemo and EKeywords are the editor control's error
+// classes (one definition for the whole program); the parsers add their own load error.
 #pragma once
 
-#include "base/Exception.h"
-
-class ESourceMemo : public Exception
-{
-public:
-    using Exception::Exception;
-};
+#include "editor/text/SourceMemoErrors.h"
 
 // A compiled parser that cannot be loaded (a stream of an older version).
 class ESourceMemoParserError : public ESourceMemo
 {
 public:
     using ESourceMemo::ESourceMemo;
-};
-
-// Keyword list faults, such as a duplicate keyword.
-class EKeywords : public Exception
-{
-public:
-    using Exception::Exception;
 };

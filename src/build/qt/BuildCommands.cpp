@@ -27,7 +27,6 @@
 
 namespace {
 
-
 bool fileExists(const std::string& path)
 {
     std::error_code error;
@@ -44,9 +43,9 @@ TBuildCommands::TBuildCommands(TBuildHost& host, TBuildFolders folders, QWidget*
       m_hexList(new THEXList(m_folders.iniFile, windowParent)),
       m_dataList(new TDATAList(m_folders.iniFile, windowParent))
 {
-    for (TListingForm* window : {static_cast<TListingForm*>(m_asmList),
-                                 static_cast<TListingForm*>(m_hexList),
-                                 static_cast<TListingForm*>(m_dataList)}) {
+    for (TListingForm* window :
+         {static_cast<TListingForm*>(m_asmList), static_cast<TListingForm*>(m_hexList),
+          static_cast<TListingForm*>(m_dataList)}) {
         connect(window, &TListingForm::closed, this, [this](ListingWindow kind) {
             (kind == ListingWindow::Assembler     ? m_asmShown
              : kind == ListingWindow::ProgramData ? m_hexShown

@@ -50,7 +50,9 @@ class TBuildCommands : public QObject
 {
     Q_OBJECT
 public:
-    // windowParent owns the listing windows and dialogs as a main window owns its tool windows.
+    // windowParent owns the listing windows and dialogs as a main window owns its tool windows
+    // (without one, the commands delete them). The assembler window starts its programs through
+    // our launcher, so the commands must live as long as the windows.
     TBuildCommands(TBuildHost& host, TBuildFolders folders, QWidget* windowParent);
     ~TBuildCommands() override;
 

@@ -86,7 +86,8 @@ void TBuildCommands::updateUserCaptions()
 void TBuildCommands::detectKaltorIr()
 {
     std::error_code error;
-    const std::string program = resolveIgnoringCase(m_folders.incDir, std::string(kKaltorIrProgram));
+    const std::string program =
+        resolveIgnoringCase(m_folders.incDir, std::string(kKaltorIrProgram));
     if (std::filesystem::is_regular_file(program, error))
         m_bootloaderMenu.makeKaltorIrAvailable();
 }
@@ -179,8 +180,8 @@ void TBuildCommands::ProgramButtonClick()
         } else {
             const std::string path =
                 pathAfterDialog("EXT_PROG", "EXT_PATH", ToolPathDialog::Programmer);
-            launch(userProgramCommand(path, iniString("EXT_PROG", "CMD_LINE"), m_hexFile,
-                                      m_device));
+            launch(
+                userProgramCommand(path, iniString("EXT_PROG", "CMD_LINE"), m_hexFile, m_device));
         }
     } catch (const Exception& error) {
         showErrorBox(error.Message());

@@ -8,7 +8,14 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 
+#include <algorithm>
+
 namespace {
+
+// Characters of a full record of 8 entries: "0000- " and 8 x "0000 " or 8 x "00 ".
+constexpr int kProgramRecordChars = 6 + 8 * 5;
+constexpr int kEepromRecordChars = 6 + 8 * 3;
+constexpr int kBoxPadding = 24;
 
 QPlainTextEdit* makeBox(QWidget* parent, const char* name)
 {
@@ -35,7 +42,7 @@ QString joinLines(const std::vector<std::string>& lines)
 } // namespace
 
 TDataListForm::TDataListForm(ListingWindow kind, std::string iniFile, QWidget* parent,
-                             const char* hexName, const char* asciiName)
+                             const char* hexName, const char* asciiName, int recordChars)
     : TListingForm(kind, std::move(iniFile), parent)
 {
     Splitter1 = new QSplitter(Qt::Horizontal, this);
@@ -43,8 +50,10 @@ TDataListForm::TDataListForm(ListingWindow kind, std::string iniFile, QWidget* p
     m_asciiBox = makeBox(Splitter1, asciiName);
     Splitter1->addWidget(m_hexBox);
     Splitter1->addWidget(m_asciiBox);
-    Splitter1->setStretchFactor(0, 3);
-    Splitter1->setStretchFactor(1, 2);
+    // The hex box opens wide enough for a full record.
+    const int hexWidth = m_hexBox->fontMetrics().horizontalAdvance(QString(recordChars, '0')) +
+                         2 * m_hexBox->frameWidth() + kBoxPadding;
+    Splitter1->setSizes({hexWidth, std::max(width() - hexWidth, kBoxPadding)});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Splitter1);
@@ -70,7 +79,7 @@ void TDataListForm::clearHexBox()
 
 THEXList::THEXList(std::string iniFile, QWidget* parent)
     : TDataListForm(ListingWindow::ProgramData, std::move(iniFile), parent, "CODE_MEMO",
-                    "CODE_ASCII_MEMO"),
+                    "CODE_ASCII_MEMO", kProgramRecordChars),
       CODE_MEMO(hexBox()), CODE_ASCII_MEMO(asciiBox())
 {
     setObjectName("HEXList");
@@ -79,7 +88,7 @@ THEXList::THEXList(std::string iniFile, QWidget* parent)
 
 TDATAList::TDATAList(std::string iniFile, QWidget* parent)
     : TDataListForm(ListingWindow::EepromData, std::move(iniFile), parent, "DATA_MEMO",
-                    "DATA_ASCII_MEMO"),
+                    "DATA_ASCII_MEMO", kEepromRecordChars),
       DATA_MEMO(hexBox()), DATA_ASCII_MEMO(asciiBox())
 {
     setObjectName("DATAList");

@@ -29,8 +29,9 @@ public:
     void clearHexBox();
 
 protected:
+    // recordChars: the width of a full record's line, which the hex box opens with.
     TDataListForm(ListingWindow kind, std::string iniFile, QWidget* parent, const char* hexName,
-                  const char* asciiName);
+                  const char* asciiName, int recordChars);
 
 private:
     QPlainTextEdit* m_hexBox;

@@ -23,8 +23,8 @@ std::optional<int> readKey(const TIniFile& ini, std::string_view section, std::s
 } // namespace
 
 TListingForm::TListingForm(ListingWindow kind, std::string iniFile, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_kind(kind), m_iniFile(std::move(iniFile))
 {
     setEnabled(false);

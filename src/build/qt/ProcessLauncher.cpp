@@ -102,8 +102,7 @@ TLaunchTarget resolveLaunchTarget(const std::string& program, const std::string&
 }
 
 TProcessLauncher::TProcessLauncher(QObject* parent)
-    : QObject(parent),
-      m_openDocument([](const QString& path) {
+    : QObject(parent), m_openDocument([](const QString& path) {
           return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
       }),
       m_wine(QStandardPaths::findExecutable("wine"))

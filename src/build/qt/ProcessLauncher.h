@@ -50,7 +50,12 @@ public:
 // What a program file turns into: the program QProcess runs and its arguments, or a document.
 struct TLaunchTarget
 {
-    enum Kind { Program, Document, Unavailable } kind = Unavailable;
+    enum Kind
+    {
+        Program,
+        Document,
+        Unavailable
+    } kind = Unavailable;
     QString program;
     QStringList arguments;
     std::string error; // for Unavailable

@@ -47,17 +47,14 @@ const TToolFormText kBootloaderText = {"Bootloader_Parameters",
                                        "EXE Files|*.EXE;",
                                        "*.EXE",
                                        "EXT_BOOTLOADER"};
-const TUserToolFormText kProgrammerBoxes = {
-    "Programmer's Name", "Programmer's Directory Path", "ProgName", "Programmers Name",
-    "PathName", "External Programmer's Directory", "ComParams", "Cancel the programmer choice"};
-const TUserToolFormText kBootloaderBoxes = {"Bootloader's Name",
-                                            "Bootloader's Directory Path",
-                                            "BootName",
-                                            "Bootloaders Name",
-                                            "Boot_PathName",
-                                            "External Bootloader's Directory",
-                                            "Boot_ComParams",
-                                            "Cancel the bootloader choice"};
+const TUserToolFormText kProgrammerBoxes = {"Programmer's Name", "Programmer's Directory Path",
+                                            "ProgName",          "Programmers Name",
+                                            "PathName",          "External Programmer's Directory",
+                                            "ComParams",         "Cancel the programmer choice"};
+const TUserToolFormText kBootloaderBoxes = {"Bootloader's Name", "Bootloader's Directory Path",
+                                            "BootName",          "Bootloaders Name",
+                                            "Boot_PathName",     "External Bootloader's Directory",
+                                            "Boot_ComParams",    "Cancel the bootloader choice"};
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, const char* hint)
 {

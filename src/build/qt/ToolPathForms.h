@@ -114,8 +114,8 @@ public:
     const TUserToolSettings& remembered() const { return m_remembered; }
 
 protected:
-    TUserToolForm(const TToolFormText& text, const TUserToolFormText& boxes,
-                  std::string iniFile, QWidget* parent);
+    TUserToolForm(const TToolFormText& text, const TUserToolFormText& boxes, std::string iniFile,
+                  QWidget* parent);
     QLineEdit* m_name;
     QLineEdit* m_path;
     QLineEdit* m_params;

@@ -20,6 +20,7 @@
 #include <QFont>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -68,6 +69,12 @@ public:
     int Margin() const { return m_margin; }
     void SetMargin(int pixels);
     int RightMargin() const { return m_rightMargin; }
+    bool ShowFocusLine() const { return m_showFocusLine; }
+    void SetShowFocusLine(bool show) { m_showFocusLine = show; viewport()->update(); }
+    // The column word wrap breaks at (0: the window edge); its line is drawn with
+    // smoShowWrapColumn while word wrap is on.
+    int WrapAtColumn() const { return m_wrapAtColumn; }
+    void SetWrapAtColumn(int column) { m_wrapAtColumn = std::max(column, 0); viewport()->update(); }
     void SetRightMargin(int column);
     uint32_t Options() const { return m_editor->Settings.Options; }
     void SetOptions(uint32_t options);
@@ -142,6 +149,8 @@ private:
     void paintGutter(QPainter& painter, const TRowSpot& spot, int y);
     void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
     void paintCaret(QPainter& painter);
+    void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
+    static QColor inverseOf(QColor background);
     void scrollToColumn(int64_t column);
     void autoScroll();
 
@@ -157,6 +166,8 @@ private:
     int m_gutter = DefaultGutter;
     int m_margin = 2;
     int m_rightMargin = 80;
+    int m_wrapAtColumn = 0;
+    bool m_showFocusLine = false;
     int m_charWidth = 7;
     int m_lineHeight = 17;
     int m_ascent = 13;

@@ -3,6 +3,7 @@
 // the document.
 #include "editor/widget/SourceMemo.h"
 
+#include "editor/view/GutterCell.h"
 #include "platform/QtText.h"
 
 #include <QPaintEvent>
@@ -39,14 +40,49 @@ void drawMark(QPainter& painter, QRect cell, int image)
     painter.drawEllipse(QRect(cell.left() + 3, cell.top() + (cell.height() - size) / 2, size, size));
 }
 
-int highestBit(uint16_t bits)
+// The glyph beside a row that continues the line above: a small hooked arrow.
+void drawWrapGlyph(QPainter& painter, QRect cell)
 {
-    int n = -1;
-    for (int i = 0; i < 16; ++i) {
-        if (bits & (1u << i))
-            n = i;
+    const int x = cell.left() + 4;
+    const int y = cell.top() + cell.height() / 2;
+    painter.setPen(QPen(QColor(0, 0, 128), 1));
+    painter.drawLine(x, y - 4, x, y);
+    painter.drawLine(x, y, x + 7, y);
+    painter.drawLine(x + 7, y, x + 5, y - 2);
+    painter.drawLine(x + 7, y, x + 5, y + 2);
+}
+
+// Marks for blanks, TABs and line ends when every character is shown.
+void drawSpaceMark(QPainter& painter, int x, int y, int width, int lineHeight, QColor colour)
+{
+    const int cx = x + width / 2;
+    const int cy = y + lineHeight / 2 - lineHeight / 4 + lineHeight / 4;
+    painter.fillRect(QRect(cx, cy - lineHeight / 4, 1, 1), colour);
+}
+
+void drawTabMark(QPainter& painter, QRect box, QColor colour)
+{
+    const int y = box.center().y();
+    painter.setPen(colour);
+    painter.drawLine(box.left() + 1, y, box.right() - 1, y);
+    painter.drawLine(box.right() - 1, y, box.right() - 3, y - 2);
+    painter.drawLine(box.right() - 1, y, box.right() - 3, y + 2);
+}
+
+void drawLineEndMark(QPainter& painter, QRect box, QColor colour, bool wrapped)
+{
+    painter.setPen(colour);
+    const int x = box.left() + 2;
+    const int y = box.center().y();
+    if (wrapped) {
+        painter.drawLine(x, y, x + 5, y);
+        painter.drawLine(x + 5, y, x + 5, y + 3);
+        return;
     }
-    return n;
+    // A pilcrow-like mark: a stem and a filled bowl.
+    painter.drawLine(x + 3, box.top() + 3, x + 3, box.bottom() - 3);
+    painter.drawLine(x + 5, box.top() + 3, x + 5, box.bottom() - 3);
+    painter.fillRect(QRect(x, box.top() + 3, 4, 4), colour);
 }
 
 } // namespace
@@ -90,6 +126,18 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y)
         paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
                   std::max(selection.Anchor, selection.Caret));
     }
+    if ((Options() & smoWordWrap) && (Options() & smoShowWrapColumn) && m_wrapAtColumn >= 1) {
+        const int x = TextLeft() + static_cast<int>((m_wrapAtColumn - m_leftCol) * m_charWidth);
+        if (x >= TextLeft() && x < width) {
+            painter.setPen(QPen(silver, 1, Qt::DotLine));
+            painter.drawLine(x, y, x, y + m_lineHeight - 1);
+        }
+    }
+    if (m_showFocusLine && spot.Row && spot.Index == m_store->RowAt(m_editor->SelCaret()).Index) {
+        painter.setPen(inverseOf(plain.Background));
+        painter.drawLine(TextLeft(), y, width, y);
+        painter.drawLine(TextLeft(), y + m_lineHeight - 1, width, y + m_lineHeight - 1);
+    }
     if (Options() & smoShowRMargin) {
         const int x = TextLeft() + static_cast<int>((m_rightMargin - m_leftCol) * m_charWidth);
         if (x >= TextLeft() && x < width) {
@@ -111,16 +159,25 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y)
     }
     if (!spot.Row)
         return;
-    const uint16_t bookmarks = spot.Row->RowBits & rbBookmarkMask;
-    if (bookmarks) {
-        drawBookmark(painter, cell, highestBit(bookmarks));
-    } else if (spot.Row->MarkBits) {
-        drawMark(painter, cell, highestBit(spot.Row->MarkBits));
-    } else if ((Options() & smoLineNumbers) && !spot.Row->IsContinuation()) {
+    // FIXME: with word wrap, lines rather than rows are numbered.
+    const TGutterCell content = GutterCellOf(*spot.Row, spot.Index + 1, Options() & smoLineNumbers);
+    switch (content.What) {
+    case TGutterCell::Bookmark:
+        drawBookmark(painter, cell, static_cast<int>(content.Value));
+        break;
+    case TGutterCell::Mark:
+        drawMark(painter, cell, static_cast<int>(content.Value));
+        break;
+    case TGutterCell::LineNumber:
         painter.setFont(m_gutterFont);
         painter.setPen(Qt::black);
         painter.drawText(QRect(2, y, m_gutter - 4, m_lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::number(spot.Index + 1));
+                         QString::number(content.Value));
+        break;
+    case TGutterCell::Empty:
+        if (spot.Row->IsContinuation() && (Options() & smoShowWrapGlyph))
+            drawWrapGlyph(painter, cell);
+        break;
     }
 }
 
@@ -153,15 +210,42 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
         painter.setPen(selected ? m_selText : style.Foreground);
         const std::string_view bytes(m_line.Text.data() + column, static_cast<size_t>(end - column));
         painter.drawText(x, y + m_ascent, cp1252ToQString(bytes));
+        if (Options() & smoShowAllChars)
+            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : style.Background);
         column = end;
     }
     // A selected line break shows as one selected cell after the text.
     const int64_t breakOffset = spot.Start + row.TextLength();
-    if (row.EndsLine() && breakOffset >= selStart && breakOffset < selEnd) {
-        const int x = TextLeft() + static_cast<int>((columns - m_leftCol) * m_charWidth);
-        painter.fillRect(QRect(x, y, m_charWidth, m_lineHeight), m_selBack);
-    }
+    const QRect endCell(TextLeft() + static_cast<int>((columns - m_leftCol) * m_charWidth), y, m_charWidth,
+                        m_lineHeight);
+    if (row.EndsLine() && breakOffset >= selStart && breakOffset < selEnd)
+        painter.fillRect(endCell, m_selBack);
+    const bool continues = !row.EndsLine() && row.Next && row.Next->IsContinuation();
+    if ((Options() & smoShowAllChars) && (row.EndsLine() || continues))
+        drawLineEndMark(painter, endCell, inverseOf(m_styles[0].Background), continues);
     painter.restore();
+}
+
+// Blanks and TABs of columns [first, end) marked in the inverse of their background.
+void TSourceMemo::paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background)
+{
+    const QColor mark = inverseOf(background);
+    const TTextRow& row = *spot.Row;
+    for (int column = first; column < end;) {
+        const int character = m_line.CharAtColumn(column);
+        const int next = m_line.ColumnOfChar[static_cast<size_t>(character) + 1];
+        const int x = TextLeft() + (column - static_cast<int>(m_leftCol)) * m_charWidth;
+        if (row.Text()[character] == ' ')
+            drawSpaceMark(painter, x, y, m_charWidth, m_lineHeight, mark);
+        else if (row.Text()[character] == '\t')
+            drawTabMark(painter, QRect(x, y, (next - column) * m_charWidth, m_lineHeight), mark);
+        column = next;
+    }
+}
+
+QColor TSourceMemo::inverseOf(QColor background)
+{
+    return QColor(background.rgb() ^ 0xFFFFFF);
 }
 
 void TSourceMemo::paintCaret(QPainter& painter)

@@ -35,13 +35,29 @@ public:
         escaped = true;
         const char e = m_text[m_pos++];
         switch (e) {
-        case 'b': case 'B': return 8;
-        case 'e': case 'E': return 27;
-        case 'n': case 'N': return 13;
-        case 'r': case 'R': return 10;
-        case 's': case 'S': return ' ';
-        case 't': case 'T': return '\t';
-        case 'x': case 'X': case 'u': case 'U': return number(16, 0);
+        case 'b':
+        case 'B':
+            return 8;
+        case 'e':
+        case 'E':
+            return 27;
+        case 'n':
+        case 'N':
+            return 13;
+        case 'r':
+        case 'R':
+            return 10;
+        case 's':
+        case 'S':
+            return ' ';
+        case 't':
+        case 'T':
+            return '\t';
+        case 'x':
+        case 'X':
+        case 'u':
+        case 'U':
+            return number(16, 0);
         default:
             if (e >= '0' && e <= '7')
                 return number(8, static_cast<uint32_t>(e - '0'));
@@ -84,7 +100,8 @@ private:
     uint8_t number(int base, uint32_t value)
     {
         while (!atEnd() && digitValue(peek(), base) >= 0)
-            value = value * static_cast<uint32_t>(base) + static_cast<uint32_t>(digitValue(m_text[m_pos++], base));
+            value = value * static_cast<uint32_t>(base) +
+                    static_cast<uint32_t>(digitValue(m_text[m_pos++], base));
         return static_cast<uint8_t>(value & 0xFF);
     }
 

@@ -49,7 +49,8 @@ inline constexpr const char* IfdefNameExpected = "Macro name expected after #ifd
 inline constexpr const char* RecursiveMacro = "Recursive expansion of macro '%s'";
 inline constexpr const char* UnknownCharacter = "Unknown character in input stream: #$%.2x";
 inline constexpr const char* IncludeUnterminated = "#include filename missing terminating %s";
-inline constexpr const char* IncludeNotEnclosed = "#include filename not enclosed in \"...\" or <...>";
+inline constexpr const char* IncludeNotEnclosed =
+    "#include filename not enclosed in \"...\" or <...>";
 inline constexpr const char* IncludeNotFound = "Unable to open #include file %s%s%s";
 inline constexpr const char* IdentifierWord = "Identifier";
 inline constexpr const char* UnknownWord = "Unknown";
@@ -57,6 +58,7 @@ inline constexpr const char* UnknownWord = "Unknown";
 inline constexpr const char* IncludeTooDeep = "#include nested too deeply";
 inline constexpr const char* ExpansionTooLarge = "Macro expansion too large";
 inline constexpr const char* UnterminatedString = "String literal not terminated";
+inline constexpr const char* TooManyKeyBindings = "Too many key bindings";
 inline constexpr const char* ConditionalUnbalanced = "#else or #endif without #ifdef";
 // Raised without a position.
 inline constexpr const char* RangeError = "Range error, value outwith %d .. %d";

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr size_t kMaxShortText = 255;
+// Far more than a keyboard offers; keeps binding, which searches the bound keys, cheap.
+constexpr size_t kMaxKeyBindings = 4096;
 
 std::string shortText(std::string text)
 {
@@ -42,6 +44,8 @@ bool TScriptCompiler::keyEntry()
             fail(msg::BlankKeyName);
         m_keyMap.SetName(command, shortText(name));
     }
+    if (m_keyMap.Keys().BindingCount() + keys.size() > kMaxKeyBindings)
+        fail(msg::TooManyKeyBindings);
     for (const auto& [first, second] : keys) {
         try {
             m_keyMap.Bind(first, second, command);

@@ -38,7 +38,9 @@ ParserStateSet recognizerFirstChars(int number)
         insertRange(set, '0', '9');
         set.insert('.');
         break;
-    case 16: insertRange(set, '0', '9'); break;
+    case 16:
+        insertRange(set, '0', '9');
+        break;
     case 17:
         insertRange(set, 'A', 'Z');
         insertRange(set, 'a', 'z');
@@ -47,9 +49,15 @@ ParserStateSet recognizerFirstChars(int number)
             set.insert(static_cast<uint8_t>(c));
         break;
     case 13:
-    case 18: set.insert('"'); break;
-    case 19: set.insert('/'); break;
-    default: set.insert('\''); break; // 12, 14, 20
+    case 18:
+        set.insert('"');
+        break;
+    case 19:
+        set.insert('/');
+        break;
+    default:
+        set.insert('\'');
+        break; // 12, 14, 20
     }
     return set;
 }
@@ -87,7 +95,10 @@ bool TScriptCompiler::wordEntry()
     for (const ParserStateSet& other : declared)
         if (other.intersects(states))
             fail(msg::DuplicateWord);
-    declared.push_back(states);
+    // Sets of one word are disjoint, so a word keeps at most 256 of them; an empty set can
+    // clash with nothing and is not kept.
+    if (!states.empty())
+        declared.push_back(states);
     m_tables.keywords.push_back(KeywordEntry{word, terminator, states, token});
     effectFor(token, {0}).validStates |= states;
     return true;
@@ -152,7 +163,8 @@ void TScriptCompiler::tokenRule(int state)
     if (at(tk::String)) {
         rule.start.group = singleSpecifier(stringValue(true));
         firstChars = membersOf(m_tables.groups.group(rule.start.group));
-        if (at(tk::String) || at(tk::Match) || ((at(tk::Number) || at(tk::OpenParen)) && numberStartsBody())) {
+        if (at(tk::String) || at(tk::Match) ||
+            ((at(tk::Number) || at(tk::OpenParen)) && numberStartsBody())) {
             bool custom = at(tk::Match);
             if (custom)
                 rule.body = customPart();
@@ -196,7 +208,8 @@ bool TScriptCompiler::numberStartsBody()
     return next == tk::Question || next == tk::String || next == tk::Match;
 }
 
-void TScriptCompiler::installRule(const TokenRule& rule, const ParserStateSet& firstChars, int state)
+void TScriptCompiler::installRule(const TokenRule& rule, const ParserStateSet& firstChars,
+                                  int state)
 {
     StartTable& table = state < 0 ? m_tables.defaultStart : m_tables.stateTable(state);
     for (int c = 0; c < 256; ++c)

@@ -19,6 +19,7 @@ void TScriptCompiler::compile(std::string_view script, TScannerOptions options)
     m_ahead.clear();
     m_keysReplaced = m_autoReplaceCleared = m_templatesCleared = false;
     m_emptyGroup = -1;
+    m_parenDepth = 0;
     m_stop = TScriptStop{options.fileName};
     m_scanner = std::make_unique<TSYM_Compiler>(script, std::move(options));
     try {
@@ -54,19 +55,41 @@ void TScriptCompiler::section()
     const int code = m_token.code;
     bool (TScriptCompiler::*entry)() = nullptr;
     switch (code) {
-    case tk::Language: entry = &TScriptCompiler::languageEntry; break;
-    case tk::Words: entry = &TScriptCompiler::wordEntry; break;
-    case tk::Handlers: entry = &TScriptCompiler::handlerEntry; break;
-    case tk::Tokens: entry = &TScriptCompiler::tokenEntry; break;
-    case tk::Map: entry = &TScriptCompiler::mapEntry; break;
-    case tk::Effects: entry = &TScriptCompiler::effectEntry; break;
+    case tk::Language:
+        entry = &TScriptCompiler::languageEntry;
+        break;
+    case tk::Words:
+        entry = &TScriptCompiler::wordEntry;
+        break;
+    case tk::Handlers:
+        entry = &TScriptCompiler::handlerEntry;
+        break;
+    case tk::Tokens:
+        entry = &TScriptCompiler::tokenEntry;
+        break;
+    case tk::Map:
+        entry = &TScriptCompiler::mapEntry;
+        break;
+    case tk::Effects:
+        entry = &TScriptCompiler::effectEntry;
+        break;
     case tk::States:
-    case tk::Containers: break;
-    case tk::Keys: entry = &TScriptCompiler::keyEntry; break;
-    case tk::AutoReplace: entry = &TScriptCompiler::autoReplaceEntry; break;
-    case tk::Templates: entry = &TScriptCompiler::templateEntry; break;
-    case tk::KwTables: entry = &TScriptCompiler::keywordTableEntry; break;
-    default: fail(msg::SyntaxError);
+    case tk::Containers:
+        break;
+    case tk::Keys:
+        entry = &TScriptCompiler::keyEntry;
+        break;
+    case tk::AutoReplace:
+        entry = &TScriptCompiler::autoReplaceEntry;
+        break;
+    case tk::Templates:
+        entry = &TScriptCompiler::templateEntry;
+        break;
+    case tk::KwTables:
+        entry = &TScriptCompiler::keywordTableEntry;
+        break;
+    default:
+        fail(msg::SyntaxError);
     }
     advance();
     if (code == tk::Keys && !m_keysReplaced) {
@@ -124,7 +147,10 @@ void TScriptCompiler::expect(int code, const char* message)
         fail(message);
 }
 
-void TScriptCompiler::fail(const std::string& message) const { m_scanner->fail(message); }
+void TScriptCompiler::fail(const std::string& message) const
+{
+    m_scanner->fail(message);
+}
 
 std::string TScriptCompiler::stringValue(bool raw)
 {
@@ -159,9 +185,12 @@ int64_t TScriptCompiler::term()
         advance();
         return value;
     }
-    if (!accept(tk::OpenParen))
+    // Parentheses nest on the call stack, so their depth is bounded.
+    if (!accept(tk::OpenParen) || m_parenDepth >= kMaxParenDepth)
         fail(msg::ExpressionExpected);
+    ++m_parenDepth;
     const int64_t value = expression();
+    --m_parenDepth;
     if (!accept(tk::CloseParen))
         fail(msg::ExpressionExpected);
     return value;
@@ -263,8 +292,8 @@ void compileScriptBytes(const uint8_t* data, size_t size)
     TScannerOptions options;
     options.reader = [](const std::string&) { return std::optional<std::string>(); };
     try {
-        compileParserScript(std::string_view(reinterpret_cast<const char*>(data), size), options, tables,
-                            settings);
+        compileParserScript(std::string_view(reinterpret_cast<const char*>(data), size), options,
+                            tables, settings);
     } catch (const Exception&) {
         return;
     }

@@ -109,6 +109,8 @@ private:
     bool m_autoReplaceCleared = false;
     bool m_templatesCleared = false;
     int m_emptyGroup = -1;
+    static constexpr int kMaxParenDepth = 64;
+    int m_parenDepth = 0;
 };
 
 // Compiles script into fresh tables and settings; throws as TScriptCompiler::compile does.

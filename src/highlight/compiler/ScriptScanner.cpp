@@ -19,11 +19,26 @@ constexpr uint8_t kCR = 13;
 constexpr uint8_t kLF = 10;
 constexpr uint8_t kNoBreakSpace = 160;
 
-bool isBlank(uint8_t c) { return c == ' ' || c == '\t' || c == kNoBreakSpace; }
-bool isLetter(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
-bool isWordStart(uint8_t c) { return isLetter(c) || c == '_'; }
-bool isWordChar(uint8_t c) { return isWordStart(c) || isDigit(c); }
+bool isBlank(uint8_t c)
+{
+    return c == ' ' || c == '\t' || c == kNoBreakSpace;
+}
+bool isLetter(uint8_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(uint8_t c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isWordStart(uint8_t c)
+{
+    return isLetter(c) || c == '_';
+}
+bool isWordChar(uint8_t c)
+{
+    return isWordStart(c) || isDigit(c);
+}
 int hexValue(uint8_t c)
 {
     if (isDigit(c))
@@ -88,7 +103,10 @@ TSYM_Compiler::TSYM_Compiler(std::string_view script, TScannerOptions options)
     addPredefinedMacros(m_macros);
 }
 
-void TSYM_Compiler::fail(const std::string& message) const { throw ESYM_COMP_ERROR(m_line, m_column, message); }
+void TSYM_Compiler::fail(const std::string& message) const
+{
+    throw ESYM_COMP_ERROR(m_line, m_column, message);
+}
 
 uint8_t TSYM_Compiler::peek(size_t ahead) const
 {
@@ -203,12 +221,24 @@ bool TSYM_Compiler::directive()
     for (size_t i = 0; i < length; ++i)
         take();
     switch (which) {
-    case 0: defineMacro(); break;
-    case 1: conditional(true); break;
-    case 2: conditional(false); break;
-    case 3: elseBranch(); break;
-    case 4: endBranch(); break;
-    default: include(); break;
+    case 0:
+        defineMacro();
+        break;
+    case 1:
+        conditional(true);
+        break;
+    case 2:
+        conditional(false);
+        break;
+    case 3:
+        elseBranch();
+        break;
+    case 4:
+        endBranch();
+        break;
+    default:
+        include();
+        break;
     }
     return true;
 }
@@ -299,8 +329,8 @@ void TSYM_Compiler::include()
         fail(msg::IncludeTooDeep);
     std::optional<std::string> text = resolveInclude(name, open == '<');
     if (!text)
-        fail(Format(msg::IncludeNotFound, std::string(1, static_cast<char>(open)).c_str(), name.c_str(),
-                    std::string(1, close).c_str()));
+        fail(Format(msg::IncludeNotFound, std::string(1, static_cast<char>(open)).c_str(),
+                    name.c_str(), std::string(1, close).c_str()));
     m_included += text->size();
     if (m_included > kMaxIncluded)
         fail(msg::ExpansionTooLarge);
@@ -437,13 +467,34 @@ void TSYM_Compiler::readEscape(TScriptToken& token)
         return static_cast<char>(value & 0xFF);
     };
     switch (c) {
-    case 'b': case 'B': token.value.push_back(8); break;
-    case 'e': case 'E': token.value.push_back(27); break;
-    case 'n': case 'N': token.value.push_back(static_cast<char>(kCR)); break;
-    case 'r': case 'R': token.value.push_back(static_cast<char>(kLF)); break;
-    case 's': case 'S': token.value.push_back(' '); break;
-    case 't': case 'T': token.value.push_back('\t'); break;
-    case 'x': case 'X': token.value.push_back(digits(16)); break;
+    case 'b':
+    case 'B':
+        token.value.push_back(8);
+        break;
+    case 'e':
+    case 'E':
+        token.value.push_back(27);
+        break;
+    case 'n':
+    case 'N':
+        token.value.push_back(static_cast<char>(kCR));
+        break;
+    case 'r':
+    case 'R':
+        token.value.push_back(static_cast<char>(kLF));
+        break;
+    case 's':
+    case 'S':
+        token.value.push_back(' ');
+        break;
+    case 't':
+    case 'T':
+        token.value.push_back('\t');
+        break;
+    case 'x':
+    case 'X':
+        token.value.push_back(digits(16));
+        break;
     default:
         if (c >= '0' && c <= '7') {
             uint32_t value = static_cast<uint32_t>(c - '0');

@@ -5,7 +5,8 @@
 // script and is never popped; an input's position never passes its end; the conditional stack
 // holds, per open conditional, the skipping flag that was in force before it. Every input is
 // bounded: includes nest at most kMaxIncludeDepth deep and hold at most kMaxIncluded bytes, macro
-// text expanded in one compilation is at most kMaxExpansion bytes, so no script makes the scanner hang or grow without bound.
+// text expanded in one compilation is at most kMaxExpansion bytes, so no script makes the
+// scanner hang or grow without bound.
 #pragma once
 
 #include "highlight/compiler/ScriptTokens.h"
@@ -34,7 +35,7 @@ class TSYM_Compiler
 public:
     static constexpr int kMaxIncludeDepth = 16;
     static constexpr size_t kMaxExpansion = 1u << 20;
-    static constexpr size_t kMaxInputDepth = 4096;
+    static constexpr size_t kMaxInputDepth = 256; // macros expanding inside macros
     static constexpr size_t kMaxIncluded = 16u << 20; // bytes of all included files together
 
     TSYM_Compiler(std::string_view script, TScannerOptions options);

@@ -2,7 +2,10 @@
 
 #include <stdexcept>
 
-TWordStore::TWordStore() { m_roots.fill(-1); }
+TWordStore::TWordStore()
+{
+    m_roots.fill(-1);
+}
 
 uint8_t TWordStore::fold(char c)
 {
@@ -106,7 +109,10 @@ int TWordStore::valueOf(std::string_view word) const
     return node < 0 ? -1 : m_nodes[static_cast<size_t>(node)].value;
 }
 
-bool TWordStore::contains(std::string_view word) const { return find(word) >= 0; }
+bool TWordStore::contains(std::string_view word) const
+{
+    return find(word) >= 0;
+}
 
 TWordStore::Match TWordStore::longestAt(std::string_view text) const
 {

@@ -31,7 +31,8 @@ void THighlightPass::endPass(int restartToken)
 {
     if (m_parser)
         m_parser->ResetState(restartToken);
-    m_startRow = kNoStartRow;
+    m_startRow = m_resumeRow;
+    m_resumeRow = kNoStartRow;
     notify(-2);
 }
 
@@ -54,6 +55,8 @@ THighlightStats THighlightPass::run()
         return m_stats;
     }
     int restartToken = 0;
+    m_passStartIndex = spot.Index;
+    m_resumeRow = kNoStartRow;
     const Place restart = findRestart(spot.Row, spot.Start, restartToken);
     notify(-1);
     m_parser->SetPassActive(true);
@@ -242,6 +245,13 @@ bool THighlightPass::completeRow(bool stillStoring)
     installBytes(row);
     row->Flags = (row->Flags & ~(rfReparse | rfPassStart)) | rfRepaint;
     if (!row->Next) {
+        m_stop = true;
+        m_filling = false;
+        return false;
+    }
+    if (RowLimit > 0 && m_stats.rowsTokenised >= RowLimit) {
+        row->Next->Flags |= rfPassStart | rfReparse;
+        m_resumeRow = m_passStartIndex + m_at.counter + 1;
         m_stop = true;
         m_filling = false;
         return false;

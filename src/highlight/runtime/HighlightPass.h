@@ -43,6 +43,10 @@ public:
     TParserEditor* Editor = nullptr;
     // While set, a pass only forgets its start row (the control is switching documents).
     bool Suspended = false;
+    // At most this many rows are completed by one pass (0: no limit). A pass that reaches the
+    // limit marks the next row as where the following pass starts and keeps it as the start
+    // row, so a view colours what it shows without walking the rest of a large document.
+    int64_t RowLimit = 0;
     // The control sits in a designer: parsers that need the custom event read nothing.
     bool Designing = false;
     // Called with token -1 and positions -1 before a pass, once per token (the handler may
@@ -92,6 +96,8 @@ private:
     bool m_filling = false;
     bool m_stored = false; // a token byte went into the row being filled
     bool m_stop = false;
+    int64_t m_passStartIndex = 0; // row index where the running pass's start row stands
+    int64_t m_resumeRow = kNoStartRow; // where the next pass starts when the limit stopped this one
     std::array<uint8_t, kMaxRowLength + 1> m_bytes{};
     THighlightStats m_stats;
 };

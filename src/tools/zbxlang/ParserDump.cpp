@@ -103,22 +103,25 @@ void dumpSettings(std::ostream& out, const TSM_Settings& s)
         << hex(static_cast<uint32_t>(s.gutterColor)) << " selected text "
         << hex(static_cast<uint32_t>(s.selTextColor)) << " selected background "
         << hex(static_cast<uint32_t>(s.selTextBack)) << " derived " << int(s.marginColorDerived)
-        << int(s.selTextColorDerived) << int(s.selTextBackDerived) << int(s.gutterColorDerived) << "\n";
+        << int(s.selTextColorDerived) << int(s.selTextBackDerived) << int(s.gutterColorDerived)
+        << "\n";
     out << "tab stops";
     for (int32_t column : s.tabStops)
         if (column >= 0)
             out << " " << column;
-    out << "\nfont " << quoted(s.font.name) << " " << s.font.size << " charset " << int(s.font.charset) << "\n";
-    out << "gutter font " << quoted(s.gutterFont.font.name) << " " << s.gutterFont.font.size << " charset "
-        << int(s.gutterFont.font.charset) << " colour " << hex(static_cast<uint32_t>(s.gutterFont.color))
-        << " style " << int(s.gutterFont.style) << "\n";
+    out << "\nfont " << quoted(s.font.name) << " " << s.font.size << " charset "
+        << int(s.font.charset) << "\n";
+    out << "gutter font " << quoted(s.gutterFont.font.name) << " " << s.gutterFont.font.size
+        << " charset " << int(s.gutterFont.font.charset) << " colour "
+        << hex(static_cast<uint32_t>(s.gutterFont.color)) << " style " << int(s.gutterFont.style)
+        << "\n";
     out << "triggers " << quoted(s.triggers) << "\n";
     for (const auto* list : {&s.autoReplace, &s.templates}) {
-        out << (list == &s.templates ? "templates" : "auto-replace") << " hot key " << quoted(list->hotKey)
-            << (list->enabled ? " enabled" : " disabled") << "\n";
+        out << (list == &s.templates ? "templates" : "auto-replace") << " hot key "
+            << quoted(list->hotKey) << (list->enabled ? " enabled" : " disabled") << "\n";
         for (const CodeTemplate& entry : list->entries)
-            out << "  " << quoted(entry.name) << " (" << quoted(entry.description) << ") = " << quoted(entry.text)
-                << "\n";
+            out << "  " << quoted(entry.name) << " (" << quoted(entry.description)
+                << ") = " << quoted(entry.text) << "\n";
     }
     for (const KeywordTableRecord& table : s.keywordTables) {
         out << "keyword table states " << setText(table.states, false) << " ends with "
@@ -135,8 +138,9 @@ void dumpStyles(std::ostream& out, const TSM_Settings& s)
         const StyleRecord& r = s.styles[i];
         if (!r.defined)
             continue;
-        out << i << ": font style " << int(r.fontStyle) << " foreground " << hex(static_cast<uint32_t>(r.foreground))
-            << (r.foregroundDefault ? "*" : "") << " background " << hex(static_cast<uint32_t>(r.background))
+        out << i << ": font style " << int(r.fontStyle) << " foreground "
+            << hex(static_cast<uint32_t>(r.foreground)) << (r.foregroundDefault ? "*" : "")
+            << " background " << hex(static_cast<uint32_t>(r.background))
             << (r.backgroundDefault ? "*" : "") << (r.hotSpot ? " hotspot" : "") << "\n";
     }
     out << "[editable styles]\n";
@@ -150,8 +154,8 @@ void dumpStyles(std::ostream& out, const TSM_Settings& s)
 
 void dumpKeywords(std::ostream& out, const TParserTables& t)
 {
-    out << "[keywords] case " << (t.caseSensitive ? "sensitive" : "insensitive") << ", " << t.keywords.size()
-        << " in all\n";
+    out << "[keywords] case " << (t.caseSensitive ? "sensitive" : "insensitive") << ", "
+        << t.keywords.size() << " in all\n";
     std::map<int, std::vector<const KeywordEntry*>> byToken;
     for (const KeywordEntry& entry : t.keywords)
         byToken[entry.token].push_back(&entry);
@@ -178,11 +182,13 @@ void dumpStartTable(std::ostream& out, const TParserTables& t, const StartTable&
         if (!table[static_cast<size_t>(c)])
             continue;
         int end = c;
-        while (end + 1 < 256 && table[static_cast<size_t>(end + 1)] == table[static_cast<size_t>(c)])
+        while (end + 1 < 256 &&
+               table[static_cast<size_t>(end + 1)] == table[static_cast<size_t>(c)])
             ++end;
         const TokenRule& rule = *table[static_cast<size_t>(c)];
-        out << charText(c) << (end > c ? "-" + charText(end) : "") << ": token " << int(rule.token) << " start "
-            << matchText(t, rule.start) << " states " << setText(rule.validStates, false);
+        out << charText(c) << (end > c ? "-" + charText(end) : "") << ": token " << int(rule.token)
+            << " start " << matchText(t, rule.start) << " states "
+            << setText(rule.validStates, false);
         if (!rule.start.recognizer)
             out << " body " << matchText(t, rule.body) << " end " << endText(t, rule.end);
         out << "\n";
@@ -195,7 +201,8 @@ void dumpRules(std::ostream& out, const TParserTables& t)
     out << "[handlers]\n";
     for (size_t token = 0; token < 256; ++token)
         if (const auto& rule = t.handlers[token])
-            out << token << ": body " << matchText(t, rule->start) << " end " << endText(t, rule->end) << "\n";
+            out << token << ": body " << matchText(t, rule->start) << " end "
+                << endText(t, rule->end) << "\n";
     out << "[start rules]\n";
     dumpStartTable(out, t, t.defaultStart);
     for (int state = 0; state < 256; ++state)
@@ -206,12 +213,13 @@ void dumpRules(std::ostream& out, const TParserTables& t)
     out << "[effects]\n";
     for (size_t token = 0; token < 256; ++token)
         if (const auto& e = t.effects[token])
-            out << token << ": valid " << setText(e->validStates, false) << " add " << setText(e->addStates, false)
-                << " remove " << setText(e->removeStates, false) << (e->container ? " container" : "")
-                << (e->unchanged ? " unchanged" : "") << " stack " << int(e->stackOps) << "\n";
-    out << "[states]\nanchor " << setText(t.anchorSet, false) << " bound " << setText(t.boundStates, false)
-        << " start " << setText(t.startState, false) << " custom recognizers " << (t.customRecognizers ? 1 : 0)
-        << "\n";
+            out << token << ": valid " << setText(e->validStates, false) << " add "
+                << setText(e->addStates, false) << " remove " << setText(e->removeStates, false)
+                << (e->container ? " container" : "") << (e->unchanged ? " unchanged" : "")
+                << " stack " << int(e->stackOps) << "\n";
+    out << "[states]\nanchor " << setText(t.anchorSet, false) << " bound "
+        << setText(t.boundStates, false) << " start " << setText(t.startState, false)
+        << " custom recognizers " << (t.customRecognizers ? 1 : 0) << "\n";
     for (size_t token = 0; token < 256; ++token)
         if (!(t.contextStates[token] == t.startState) && !t.contextStates[token].empty())
             out << "context " << token << " " << setText(t.contextStates[token], false) << "\n";
@@ -219,7 +227,8 @@ void dumpRules(std::ostream& out, const TParserTables& t)
 
 void dumpKeyMap(std::ostream& out, const TSM_Settings& s)
 {
-    out << "[key map] " << s.keyMap.names.size() << " commands, " << s.keyMap.bindings.size() << " bindings\n";
+    out << "[key map] " << s.keyMap.names.size() << " commands, " << s.keyMap.bindings.size()
+        << " bindings\n";
     for (const KeyCommandName& name : s.keyMap.names)
         out << name.command << " " << quoted(name.name) << "\n";
     for (const KeyBindingRecord& binding : s.keyMap.bindings) {

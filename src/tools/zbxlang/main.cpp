@@ -63,7 +63,8 @@ int compile(int argc, char** argv)
         TFileStream out(output, FileMode::Create);
         out.WriteBuffer(stream.Bytes().data(), static_cast<int64_t>(stream.Bytes().size()));
     } catch (const std::exception& error) {
-        std::cerr << stop.fileName << ":" << stop.line << ":" << stop.column << ": error: " << error.what();
+        std::cerr << stop.fileName << ":" << stop.line << ":" << stop.column
+                  << ": error: " << error.what();
         if (!stop.section.empty())
             std::cerr << " [" << stop.section << "]";
         std::cerr << "\n";
@@ -81,13 +82,15 @@ int dump(int argc, char** argv)
         TFileStream in(argv[2], FileMode::OpenRead);
         TParserTables tables;
         TSM_Settings settings;
-        const ParserStreamResult result = readParserStream(in, "zbxlang", tables, settings, VersionCheck::Report);
+        const ParserStreamResult result =
+            readParserStream(in, "zbxlang", tables, settings, VersionCheck::Report);
         if (result.versionError) {
-            std::cerr << argv[2] << ": error: " << parserVersionErrorText("zbxlang", result.version) << "\n";
+            std::cerr << argv[2] << ": error: " << parserVersionErrorText("zbxlang", result.version)
+                      << "\n";
             return 1;
         }
-        std::cout << "[stream] version " << result.version << ", body " << result.bodySize << " bytes, "
-                  << result.bodyConsumed << " read\n";
+        std::cout << "[stream] version " << result.version << ", body " << result.bodySize
+                  << " bytes, " << result.bodyConsumed << " read\n";
         dumpParser(std::cout, tables, settings);
     } catch (const std::exception& error) {
         std::cerr << argv[2] << ": error: " << error.what() << "\n";

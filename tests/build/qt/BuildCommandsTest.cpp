@@ -19,8 +19,7 @@ TEST_F(CompileTest, FailedCompileOpensTheReportWithLinesTwoOn)
 {
     installCompiler();
     compileWith("ERROR\r\nLine 3: Syntax error\r\nLine 9: Undefined label\r\n");
-    EXPECT_EQ(splitLines(readWholeFile(m_dir.path("compiler.txt"))),
-              (Lines{m_source, "-m", "-q"}));
+    EXPECT_EQ(splitLines(readWholeFile(m_dir.path("compiler.txt"))), (Lines{m_source, "-m", "-q"}));
     EXPECT_TRUE(m_commands->compileFailed());
     EXPECT_TRUE(m_host.paneVisible);
     EXPECT_TRUE(m_host.splitter);
@@ -111,9 +110,8 @@ TEST_F(CompileTest, BusyBoxShowsWhileTheCompilerRuns)
     installCompiler("sleep 0.4");
     bool seenBusy = false;
     QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        seenBusy = seenBusy || m_commands->busyBox().isVisible();
-    });
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { seenBusy = seenBusy || m_commands->busyBox().isVisible(); });
     probe.start(30);
     compileWith("RF675,512,20,\r\n");
     EXPECT_TRUE(seenBusy);
@@ -171,6 +169,18 @@ TEST_F(CompileTest, CompileRefreshesTheShownListingWindows)
     EXPECT_FALSE(m_commands->asmList().isVisible());
     m_commands->dataList().close();
     EXPECT_FALSE(m_host.listingItems[ListingWindow::EepromData]);
+}
+
+TEST_F(CompileTest, SourceInAFolderWithBlanksReachesTheCompilerAsOneArgument)
+{
+    installCompiler();
+    std::filesystem::create_directory(m_dir.path("my work"));
+    const std::string source = m_dir.path("my work/LED.BAS");
+    writeWholeFile(source, "END\r\n");
+    m_commands->setCurrentSource(source);
+    compileWith("16F877,10,2,\r\n");
+    EXPECT_EQ(splitLines(readWholeFile(m_dir.path("compiler.txt"))), (Lines{source, "-m", "-q"}));
+    EXPECT_EQ(m_commands->device(), "16F877");
 }
 
 TEST_F(CompileTest, NoCurrentFileCompilesNothing)

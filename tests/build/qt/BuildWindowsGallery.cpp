@@ -20,6 +20,7 @@ namespace {
 
 void save(QWidget& window, const std::string& folder, const char* name)
 {
+    window.setEnabled(true); // as while the window is in use
     window.show();
     QApplication::processEvents();
     window.grab().save(QString::fromStdString(folder + "/" + name + ".png"));
@@ -35,8 +36,8 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     const std::string ini = folder + "/ZBX.INI";
     const std::string source = folder + "/LED877.ASM";
-    std::filesystem::copy_file(std::string(ZBX_SOURCE_DIR) + "/tests/build/data/LED877.ASM",
-                               source, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(std::string(ZBX_SOURCE_DIR) + "/tests/build/data/LED877.ASM", source,
+                               std::filesystem::copy_options::overwrite_existing);
     TProcessLauncher launcher;
     launcher.ExecuteAndWait(std::string(ZBX_STAGED_INC_DIR) + "/MPASMWIN.EXE",
                             source + " /e+ /l+ /x- /w2 /c- /m- /q");

@@ -79,8 +79,7 @@ TEST_F(DeviceTest, UserProgrammerExpandsItsTemplate)
     setIni("EXT_PROG", "CMD_LINE", "-p%PIC -f%full %FILENAME");
     resultFor("18F452");
     m_commands->ProgramButtonClick();
-    EXPECT_EQ(awaitRecord(record("prog")),
-              (Lines{hex(), "-p18F452", "-f" + hex(), "LED.HEX"}));
+    EXPECT_EQ(awaitRecord(record("prog")), (Lines{hex(), "-p18F452", "-f" + hex(), "LED.HEX"}));
 
     // Without a compile result the device is 16F84.
     std::filesystem::remove(record("prog"));
@@ -109,6 +108,20 @@ TEST_F(DeviceTest, ProgrammerDialogWithEmptyNameCaptionsUndefined)
     EXPECT_EQ(iniValue("EXT_PROG", "NAME"), "Undefined");
     EXPECT_EQ(m_host.programmerCaption, "Undefined");
     EXPECT_EQ(awaitRecord(record("prog")), (Lines{hex()}));
+}
+
+TEST_F(DeviceTest, BootloaderDialogNameShowsInTheMenuAtOnce)
+{
+    m_commands->setPathDialogRunner([&](ToolPathDialog dialog) {
+        ASSERT_EQ(dialog, ToolPathDialog::Bootloader);
+        TBootloader_Parameters& form = m_commands->bootloaderParameters();
+        form.FormActivate();
+        form.BootName->setText("MyLoader");
+        form.OKClick();
+    });
+    m_commands->BootloaderPathClick();
+    EXPECT_EQ(m_host.bootloaderCaption, "MyLoader");
+    EXPECT_EQ(iniValue("EXT_BOOTLOADER", "NAME"), "MyLoader");
 }
 
 TEST_F(DeviceTest, StandardDownloaderIsChosenByExactDeviceName)

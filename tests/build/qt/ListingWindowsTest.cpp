@@ -149,8 +149,8 @@ TEST_F(ListingWindowsTest, InvalidHexFileEmptiesAllFourBoxes)
     ASSERT_FALSE(eeprom.DATA_MEMO->toPlainText().isEmpty());
     writeWholeFile(m_dir.path("BAD.HEX"), readWholeFile(good) + "\r\n");
     EXPECT_FALSE(LoadHexFile(program, eeprom, m_dir.path("BAD.HEX")));
-    for (const QPlainTextEdit* box : {program.CODE_MEMO, program.CODE_ASCII_MEMO,
-                                      eeprom.DATA_MEMO, eeprom.DATA_ASCII_MEMO})
+    for (const QPlainTextEdit* box :
+         {program.CODE_MEMO, program.CODE_ASCII_MEMO, eeprom.DATA_MEMO, eeprom.DATA_ASCII_MEMO})
         EXPECT_TRUE(box->toPlainText().isEmpty()) << box->objectName().toStdString();
     EXPECT_TRUE(program.CODE_MEMO->isReadOnly());
     EXPECT_EQ(program.CODE_MEMO->font().family(), "Courier New");

@@ -50,9 +50,8 @@ protected:
     }
     static QLineEdit* edit(TToolPathForm& form)
     {
-        return form.findChild<QLineEdit*>(std::string(GetParam().section) == "EPIC"
-                                               ? "EPIC_Path"
-                                               : "MELOAD_Path");
+        return form.findChild<QLineEdit*>(
+            std::string(GetParam().section) == "EPIC" ? "EPIC_Path" : "MELOAD_Path");
     }
 };
 
@@ -205,17 +204,17 @@ TEST_P(UserForms, ModalRunIsEnabledOnlyWhileShown)
     EXPECT_FALSE(form->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ProgrammerAndBootloader, UserForms,
-    ::testing::Values(UserFormCase{"EXT_PROG",
-                                   "Programmer Directory Path",
-                                   "Find Programmer Directory",
-                                   {"ProgName", "PathName", "ComParams"},
-                                   "Cancel the programmer choice"},
-                      UserFormCase{"EXT_BOOTLOADER",
-                                   "Bootloader Directory Path",
-                                   "Find Bootloader Directory",
-                                   {"BootName", "Boot_PathName", "Boot_ComParams"},
-                                   "Cancel the bootloader choice"}));
+INSTANTIATE_TEST_SUITE_P(ProgrammerAndBootloader, UserForms,
+                         ::testing::Values(UserFormCase{"EXT_PROG",
+                                                        "Programmer Directory Path",
+                                                        "Find Programmer Directory",
+                                                        {"ProgName", "PathName", "ComParams"},
+                                                        "Cancel the programmer choice"},
+                                           UserFormCase{
+                                               "EXT_BOOTLOADER",
+                                               "Bootloader Directory Path",
+                                               "Find Bootloader Directory",
+                                               {"BootName", "Boot_PathName", "Boot_ComParams"},
+                                               "Cancel the bootloader choice"}));
 
 } // namespace

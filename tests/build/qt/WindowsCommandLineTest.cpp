@@ -28,9 +28,9 @@ TEST(WindowsCommandLine, QuotesGroupAndDoubledQuotesAreLiteral)
 
 TEST(WindowsCommandLine, BackslashesBeforeQuotes)
 {
-    EXPECT_EQ(splitWindowsCommandLine("a\\\"b"), Args{"a\"b"});           // a\"b
-    EXPECT_EQ(splitWindowsCommandLine("a\\\\\"b c\""), Args{"a\\b c"});   // a\\"b c"
-    EXPECT_EQ(splitWindowsCommandLine("a\\\\\\\"b"), Args{"a\\\"b"});     // a\\\"b
+    EXPECT_EQ(splitWindowsCommandLine("a\\\"b"), Args{"a\"b"});         // a\"b
+    EXPECT_EQ(splitWindowsCommandLine("a\\\\\"b c\""), Args{"a\\b c"}); // a\\"b c"
+    EXPECT_EQ(splitWindowsCommandLine("a\\\\\\\"b"), Args{"a\\\"b"});   // a\\\"b
     EXPECT_EQ(splitWindowsCommandLine("\"C:\\DIR\\\\\" x"), (Args{"C:\\DIR\\", "x"}));
 }
 

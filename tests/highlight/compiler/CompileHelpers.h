@@ -40,5 +40,6 @@ inline std::unique_ptr<CompiledScript> compileText(const std::string& script,
 inline std::string detailOf(const std::string& error)
 {
     const size_t colon = error.find(": ");
-    return error.rfind("** ERROR", 0) == 0 && colon != std::string::npos ? error.substr(colon + 2) : error;
+    return error.rfind("** ERROR", 0) == 0 && colon != std::string::npos ? error.substr(colon + 2)
+                                                                         : error;
 }

@@ -8,7 +8,10 @@
 
 namespace {
 
-std::string errorOf(const std::string& script) { return detailOf(compileText(script)->error); }
+std::string errorOf(const std::string& script)
+{
+    return detailOf(compileText(script)->error);
+}
 
 TEST(LanguageSection, SetsEverySetting)
 {
@@ -68,7 +71,8 @@ TEST(LanguageSection, EmptyAnchorMeansTokenZero)
 
 TEST(LanguageSection, EditableStylesKeepTheirOrderAndLimit)
 {
-    const auto c = compileText("%%language editablestyles ('Zeta', 9), ('An editable style name that is long', 1)");
+    const auto c = compileText(
+        "%%language editablestyles ('Zeta', 9), ('An editable style name that is long', 1)");
     ASSERT_EQ(c->error, "");
     ASSERT_EQ(c->settings.editableStyles.size(), 2u);
     EXPECT_EQ(c->settings.editableStyles[0], (EditableStyle{"Zeta", 9}));
@@ -115,8 +119,14 @@ TEST(LanguageSection, RangeAndValueErrors)
     std::string stops;
     for (int i = 2; i < 35; ++i)
         stops += std::to_string(i) + " ";
-    EXPECT_EQ(errorOf("%%language tabcolumns = '" + stops + "'"), "Too many tab stops - maximum of 32");
+    EXPECT_EQ(errorOf("%%language tabcolumns = '" + stops + "'"),
+              "Too many tab stops - maximum of 32");
     EXPECT_EQ(errorOf("1"), "Script syntax error");
+    // Deep parentheses are refused instead of exhausting the stack.
+    EXPECT_EQ(errorOf("%%language gutter = " + std::string(100000, '(')), "Expression expected");
+    EXPECT_EQ(compileText("%%language gutter = " + std::string(60, '(') + "1" + std::string(60, ')'))
+                  ->settings.gutterWidth,
+              1);
 }
 
 TEST(WordsSection, AddsKeywordsAndExtendsTheirEffects)
@@ -148,11 +158,13 @@ TEST(WordsSection, DuplicatesAreFoldedByTheCaseFlagInForce)
     EXPECT_EQ(errorOf("%%words 'print' '[]' 1 'PRINT' '[]' 2"), "Duplicate entry in %%word table");
     EXPECT_EQ(errorOf("%%language case = 1 %%words 'print' '[]' 1 'PRINT' '[]' 2"), "");
     EXPECT_EQ(errorOf("%%words 'a' '[]' 1 [1 2] 'a' '[]' 2 [3]"), "");
-    EXPECT_EQ(errorOf("%%words 'a' '[]' 1 [1 2] 'a' '[]' 2 [2]"), "Duplicate entry in %%word table");
+    EXPECT_EQ(errorOf("%%words 'a' '[]' 1 [1 2] 'a' '[]' 2 [2]"),
+              "Duplicate entry in %%word table");
     EXPECT_EQ(errorOf("%%words 'a' 'xy' 1"), "Single character specifier expected");
     EXPECT_EQ(errorOf("%%words 'a' '' 1"), "Single character specifier expected");
     EXPECT_EQ(errorOf("%%words 'a' '[a' 1"), "Single character specifier expected");
-    EXPECT_EQ(errorOf("%%words 'a' '[z-a]' 1"), "Characters not in correct order for range specifier");
+    EXPECT_EQ(errorOf("%%words 'a' '[z-a]' 1"),
+              "Characters not in correct order for range specifier");
     EXPECT_EQ(errorOf("%%words 'a' '[]' 256"), "Value must be 0..255");
     EXPECT_EQ(errorOf("%%words 'a' 1"), "String value expected");
 }
@@ -201,7 +213,8 @@ TEST(HandlersSection, Errors)
 
 TEST(TokensSection, RecognizerRulesCoverTheirFirstCharacters)
 {
-    const auto c = compileText("%%tokens 3 __STD_IDENTIFIER 5 __STD_NUMBER_OR_FP [2] 4 __STD_C_STRING");
+    const auto c =
+        compileText("%%tokens 3 __STD_IDENTIFIER 5 __STD_NUMBER_OR_FP [2] 4 __STD_C_STRING");
     ASSERT_EQ(c->error, "");
     const auto& table = c->tables.defaultStart;
     for (int ch : {'A', 'z', '_'})
@@ -263,7 +276,8 @@ TEST(TokensSection, InStateTablesAndAmbiguity)
     EXPECT_TRUE(c->tables.statesWithTables.contains(4));
     EXPECT_EQ(errorOf("%%tokens 3 '[a-c]' 4 '[c-e]'"), "Ambigious start set in %%token table");
     EXPECT_EQ(errorOf("%%tokens 3 __STD_IDENTIFIER 4 'q'"), "Ambigious start set in %%token table");
-    EXPECT_EQ(errorOf("%%tokens InState 1 ( 3 'a' 4 'a' )"), "Ambigious start set in %%token table");
+    EXPECT_EQ(errorOf("%%tokens InState 1 ( 3 'a' 4 'a' )"),
+              "Ambigious start set in %%token table");
     EXPECT_EQ(errorOf("%%tokens 3 'a' InState 1 ( 4 'a' )"), "");
     EXPECT_EQ(errorOf("%%tokens 3 9"), "Script syntax error");
     EXPECT_EQ(errorOf("%%tokens InState 1 ( 3 'a' "), "')' expected");
@@ -356,6 +370,16 @@ caUNDO ( [ctrl, alt] 'K', 'u' )
     EXPECT_NE(errorOf("%%keys 1 ( 'a' ) 2 ( 'a' )"), "");
 }
 
+TEST(KeysSection, BindingsAreBounded)
+{
+    std::string script = "%%keys 1 (";
+    for (int prefix = 0; prefix < 17; ++prefix)
+        for (int key = 0; key < 256; ++key)
+            script += (prefix || key ? " | [ctrl] " : " [ctrl] ") + std::to_string(prefix + 'A') + ", " +
+                      std::to_string(key);
+    EXPECT_EQ(errorOf(script + " )"), "Too many key bindings");
+}
+
 TEST(AutoReplaceAndTemplates, ListsAndKeys)
 {
     const auto c = compileText(R"(
@@ -419,7 +443,8 @@ TEST(Compiler, ErrorsCarryThePositionWhereTheScannerStopped)
 
 TEST(Compiler, ErrorsInsideAnIncludedFileNameThatFile)
 {
-    const auto c = compileText("%%language\n#include <bad.inc>\n", {{"lib/bad.inc", "\n\n gutter = ?"}});
+    const auto c =
+        compileText("%%language\n#include <bad.inc>\n", {{"lib/bad.inc", "\n\n gutter = ?"}});
     EXPECT_EQ(c->error, "** ERROR near line 3, Column 12: Expression expected");
     EXPECT_EQ(c->stop.fileName, "bad.inc");
 }

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+#include <random>
+
 namespace {
 
 std::vector<TScriptToken> scanAll(const std::string& text, TScannerOptions options = {})
@@ -64,6 +68,41 @@ TEST(WordStore, KeepsSiblingsOrderedWhateverTheInsertionOrder)
         EXPECT_EQ(store.valueOf(words[i]), i) << words[i];
 }
 
+TEST(WordStore, AgreesWithAPlainMapUnderRandomWords)
+{
+    std::mt19937 random(20261207);
+    TWordStore store;
+    std::map<std::string, int> reference; // lower-cased word -> value
+    auto randomWord = [&random] {
+        std::string word(1 + random() % 6, ' ');
+        for (char& c : word)
+            c = "abAB_%9"[random() % 7];
+        return word;
+    };
+    auto lower = [](std::string word) {
+        for (char& c : word)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return word;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const std::string word = randomWord();
+        if (random() % 2) {
+            store.addValue(word, step);
+            reference[lower(word)] = step;
+            store.check();
+        }
+        const auto it = reference.find(lower(word));
+        ASSERT_EQ(store.valueOf(word), it == reference.end() ? -1 : it->second) << word;
+        // The longest stored prefix of the word, found the slow way.
+        size_t longest = 0;
+        for (size_t n = 1; n <= word.size(); ++n)
+            if (reference.count(lower(word.substr(0, n))))
+                longest = n;
+        ASSERT_EQ(store.longestAt(word).length, longest) << word;
+    }
+    EXPECT_EQ(store.wordCount(), reference.size());
+}
+
 TEST(Scanner, DecodesEveryEscapeAndKeepsTheRawText)
 {
     const auto tokens = scanAll(R"('a\nb' 'a\rb' '\101\x41\X4a\b\e\s\t\q\'\\')");
@@ -93,7 +132,8 @@ TEST(Scanner, SkipsCommentsAndCountsTheirLines)
     EXPECT_EQ(scanner.next().code, tk::Number);
     EXPECT_EQ(scanner.line(), 3);
     // '/' alone is an ordinary character the token reader cannot use.
-    EXPECT_EQ(scanError("/ 5"), "** ERROR near line 1, Column 2: Unknown character in input stream: #$2f");
+    EXPECT_EQ(scanError("/ 5"),
+              "** ERROR near line 1, Column 2: Unknown character in input stream: #$2f");
 }
 
 TEST(Scanner, ReadsReservedWordsOnlyAtWordBoundaries)
@@ -102,8 +142,9 @@ TEST(Scanner, ReadsReservedWordsOnlyAtWordBoundaries)
     std::vector<int> codes;
     for (const auto& token : tokens)
         codes.push_back(token.code);
-    EXPECT_EQ(codes, (std::vector<int>{tk::Handlers, tk::Handlers, tk::Name, tk::Equals, tk::OpenParen,
-                                       tk::CloseParen, tk::Comma, tk::Number, tk::InState, tk::InState, tk::Or}));
+    EXPECT_EQ(codes, (std::vector<int>{tk::Handlers, tk::Handlers, tk::Name, tk::Equals,
+                                       tk::OpenParen, tk::CloseParen, tk::Comma, tk::Number,
+                                       tk::InState, tk::InState, tk::Or}));
     EXPECT_EQ(tokens[7].number, 42);
     EXPECT_EQ(detailOf(scanError("names = 1")), "Identifier \"names\" Unknown");
     EXPECT_EQ(detailOf(scanError("%%wordsx")), "Identifier \"%%wordsx\" Unknown");
@@ -111,7 +152,8 @@ TEST(Scanner, ReadsReservedWordsOnlyAtWordBoundaries)
 
 TEST(Scanner, ExpandsMacrosBeforeReservedWords)
 {
-    const auto tokens = scanAll("#define SIZE 10 + 2\r\n#define LABEL name\r\nSIZE label __OPT_WORDWRAP");
+    const auto tokens =
+        scanAll("#define SIZE 10 + 2\r\n#define LABEL name\r\nSIZE label __OPT_WORDWRAP");
     ASSERT_EQ(tokens.size(), 5u);
     EXPECT_EQ(tokens[0].number, 10);
     EXPECT_EQ(tokens[1].code, tk::Plus);
@@ -129,8 +171,10 @@ TEST(Scanner, DefineOfANameAsItselfDefinesNothing)
 
 TEST(Scanner, RecursiveMacrosAreReportedInLowerCase)
 {
-    EXPECT_EQ(detailOf(scanError("#define A B\r\n#define B A\r\nA")), "Recursive expansion of macro 'a'");
-    EXPECT_EQ(detailOf(scanError("#define ver ver x\r\nver")), "Recursive expansion of macro 'ver'");
+    EXPECT_EQ(detailOf(scanError("#define A B\r\n#define B A\r\nA")),
+              "Recursive expansion of macro 'a'");
+    EXPECT_EQ(detailOf(scanError("#define ver ver x\r\nver")),
+              "Recursive expansion of macro 'ver'");
     // The same macro twice in a row is no recursion.
     EXPECT_EQ(scanAll("#define ONE 1\r\nONE ONE ONE").size(), 3u);
 }
@@ -139,15 +183,17 @@ TEST(Scanner, StopsExponentialMacroGrowth)
 {
     std::string script = "#define M0 1\r\n";
     for (int i = 1; i < 40; ++i)
-        script += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + " M" + std::to_string(i - 1) + "\r\n";
+        script += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + " M" +
+                  std::to_string(i - 1) + "\r\n";
     script += "M39";
     EXPECT_EQ(detailOf(scanError(script)), "Macro expansion too large");
 }
 
 TEST(Scanner, ConditionalsNestAndSkipWholeParts)
 {
-    const std::string script = "#ifdef X\r\n 1 #ifdef ver200 2 #else 3 names #endif\r\n"
-                               "#else\r\n 4 #ifndef Y 5 #else 6 ' unclosed \\' ' #endif\r\n#endif 7";
+    const std::string script =
+        "#ifdef X\r\n 1 #ifdef ver200 2 #else 3 names #endif\r\n"
+        "#else\r\n 4 #ifndef Y 5 #else 6 ' unclosed \\' ' #endif\r\n#endif 7";
     std::vector<int64_t> numbers;
     for (const auto& token : scanAll(script))
         numbers.push_back(token.number);
@@ -185,9 +231,12 @@ TEST(Scanner, IncludesBothFormsAndResumesAfterTheDirective)
     for (const auto& token : scanAll("#include \"local.inc\"\r\n#include <far.inc> 5", options))
         numbers.push_back(token.number);
     EXPECT_EQ(numbers, (std::vector<int64_t>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(detailOf(scanError("#include <none.inc>", options)), "Unable to open #include file <none.inc>");
-    EXPECT_EQ(detailOf(scanError("#include \"none", options)), "#include filename missing terminating \"");
-    EXPECT_EQ(detailOf(scanError("#include <none\r\n>", options)), "#include filename missing terminating >");
+    EXPECT_EQ(detailOf(scanError("#include <none.inc>", options)),
+              "Unable to open #include file <none.inc>");
+    EXPECT_EQ(detailOf(scanError("#include \"none", options)),
+              "#include filename missing terminating \"");
+    EXPECT_EQ(detailOf(scanError("#include <none\r\n>", options)),
+              "#include filename missing terminating >");
     EXPECT_EQ(detailOf(scanError("#include none", options)),
               "#include filename not enclosed in \"...\" or <...>");
 }
@@ -195,7 +244,9 @@ TEST(Scanner, IncludesBothFormsAndResumesAfterTheDirective)
 TEST(Scanner, SelfIncludeStopsAtTheDepthLimit)
 {
     TScannerOptions options;
-    options.reader = [](const std::string&) -> std::optional<std::string> { return "#include \"self\""; };
+    options.reader = [](const std::string&) -> std::optional<std::string> {
+        return "#include \"self\"";
+    };
     EXPECT_EQ(detailOf(scanError("#include \"self\"", options)), "#include nested too deeply");
 }
 

@@ -162,18 +162,6 @@ TEST(RegistrySettings, KeyAssignmentValueWithoutItsMarkIsIgnored)
     EXPECT_EQ(s.keyMap, compiledSettings().keyMap);
 }
 
-TEST(RegistrySettings, KeyMapAloneLoadsAndKeepsItsOrder)
-{
-    TSM_Settings changed = compiledSettings();
-    changed.keyMap.names.push_back({48, "Compile"});
-    changed.keyMap.bindings.push_back({0x4000 | 'K', 'C', 48});
-    const std::vector<uint8_t> value = keyAssignmentsOf(changed);
-    TSM_Settings s = compiledSettings();
-    EXPECT_TRUE(readKeyAssignments(value, s));
-    EXPECT_EQ(s.keyMap, changed.keyMap);
-    EXPECT_EQ(s.keyMap.names.size(), 49u);
-}
-
 TEST(ParserRepositorySettings, SavesEveryLanguageAndLoadsThemBack)
 {
     TempFolder folder;

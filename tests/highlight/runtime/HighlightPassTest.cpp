@@ -118,6 +118,32 @@ TEST_F(BasicPass, ADocumentWithoutTokenBytesIsColouredWhole)
     EXPECT_FALSE(parser.PassActive());
 }
 
+TEST_F(BasicPass, ALimitedPassColoursItsRowsAndResumesWhereItStopped)
+{
+    std::string text;
+    for (int copy = 0; copy < 30; ++copy)
+        text += basicSample();
+    Document doc(parser, text);
+    ASSERT_GT(doc.store.RowCount(), 100);
+    doc.pass.RowLimit = 10;
+    THighlightStats stats = doc.pass.highlightAll();
+    EXPECT_EQ(stats.rowsTokenised, 10);
+    EXPECT_EQ(doc.pass.startRow(), 10);
+    EXPECT_TRUE(doc.row(9)->Attrs);
+    EXPECT_FALSE(doc.row(10)->Attrs);
+    EXPECT_TRUE(doc.row(10)->Flags & rfPassStart);
+    // Each later pass re-reads the row before its start to find its restart point, so it
+    // advances by at least eight new rows.
+    int passes = 1;
+    while (doc.pass.startRow() != THighlightPass::kNoStartRow && passes < 1000) {
+        stats = doc.pass.run();
+        EXPECT_LE(stats.rowsTokenised, 10);
+        ++passes;
+    }
+    EXPECT_LE(passes, static_cast<int>(doc.store.RowCount() / 8 + 2));
+    EXPECT_EQ(storeBytes(doc.store), freshPassBytes(parser, doc.store.GetText()));
+}
+
 TEST_F(BasicPass, FullPassMatchesTheGoldenDump)
 {
     Document doc(parser, basicSample());

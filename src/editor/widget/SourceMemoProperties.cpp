@@ -1,0 +1,238 @@
+// Rules of the control's published properties and their application to a control.
+#include "editor/widget/SourceMemoProperties.h"
+
+#include "editor/text/SourceMemoErrors.h"
+#include "editor/widget/SourceMemo.h"
+#include "editor/widget/SourceMemoMessages.h"
+
+#include <QVariant>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A token of digits as a 1-based column; anything else is not a column value.
+int columnOfToken(std::string_view token)
+{
+    if (token.empty() || !isDigit(token.front()))
+        throw ESourceMemo(kTabColumnExpected);
+    int value = 0;
+    for (const char c : token) {
+        if (!isDigit(c))
+            throw ESourceMemo(kTabColumnExpected);
+        value = value * 10 + (c - '0');
+        if (value > kMaxTabColumn)
+            throw ESourceMemo(kTabColumnExpected);
+    }
+    return value;
+}
+
+std::vector<std::string_view> blankSeparated(std::string_view text)
+{
+    std::vector<std::string_view> tokens;
+    size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && isBlank(text[at]))
+            ++at;
+        const size_t start = at;
+        while (at < text.size() && !isBlank(text[at]))
+            ++at;
+        if (at > start)
+            tokens.push_back(text.substr(start, at - start));
+    }
+    return tokens;
+}
+
+void repaint(TSourceMemo& memo)
+{
+    memo.viewport()->update();
+}
+
+} // namespace
+
+std::vector<int> ParseTabColumns(std::string_view text)
+{
+    std::vector<int> stops;
+    for (const std::string_view token : blankSeparated(text)) {
+        if (static_cast<int>(stops.size()) == kMaxTabStops)
+            throw ESourceMemo(kTooManyTabStops + std::to_string(kMaxTabStops));
+        const int column = columnOfToken(token);
+        if (column <= 1)
+            throw ESourceMemo(kTabColumnTooSmall);
+        const int stop = column - 1;
+        if (!stops.empty() && stop <= stops.back())
+            throw ESourceMemo(kTabColumnsOrder);
+        stops.push_back(stop);
+    }
+    return stops;
+}
+
+std::string FormatTabColumns(const std::vector<int>& stops)
+{
+    std::string text;
+    for (const int stop : stops) {
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(stop + 1);
+    }
+    return text;
+}
+
+void CheckTabDefault(int width)
+{
+    if (width < 1)
+        throw ESourceMemo(kIllegalTabDefault);
+}
+
+const std::vector<TSourceMemoOption>& AllSourceMemoOptions()
+{
+    static const std::vector<TSourceMemoOption> all{
+        smoLineNumbers,
+        smoSyntaxHighlight,
+        smoPrintWrap,
+        smoPrintLineNos,
+        smoPrintFilename,
+        smoPrintDate,
+        smoPrintPageNos,
+        smoWordWrap,
+        smoAutoIndent,
+        smoTabToColumn,
+        smoWrapOverride,
+        smoWordSelect,
+        smoShowRMargin,
+        smoShowGutter,
+        smoShowWrapColumn,
+        smoTitleAsFilename,
+        smoProcessDroppedFiles,
+        smoBlockOverwriteCursor,
+        smoShowWrapGlyph,
+        smoColumnTrack,
+        smoUseTAB,
+        smoSmartFill,
+        smoOLEDragSource,
+        smoShowAllChars,
+        smoCaretAfterEOL,
+    };
+    return all;
+}
+
+uint32_t OptionsToWord(const TSourceMemoOptions& options)
+{
+    uint32_t word = 0;
+    for (const TSourceMemoOption option : options)
+        word |= option;
+    return word;
+}
+
+TSourceMemoOptions WordToOptions(uint32_t word)
+{
+    TSourceMemoOptions options;
+    for (const TSourceMemoOption option : AllSourceMemoOptions())
+        if (word & option)
+            options.insert(option);
+    return options;
+}
+
+// ---- the properties on a control ---------------------------------------------------------
+
+std::string TabColumns(const TSourceMemo& memo)
+{
+    return FormatTabColumns(memo.Editor().Settings.TabColumns);
+}
+
+void SetTabColumns(TSourceMemo& memo, std::string_view text)
+{
+    memo.Editor().Settings.TabColumns = ParseTabColumns(text);
+    repaint(memo);
+}
+
+int TabDefault(const TSourceMemo& memo)
+{
+    return memo.Editor().Settings.TabDefault;
+}
+
+void SetTabDefault(TSourceMemo& memo, int width)
+{
+    CheckTabDefault(width);
+    memo.Editor().Settings.TabDefault = width;
+    repaint(memo);
+}
+
+int IndentStep(const TSourceMemo& memo)
+{
+    return memo.Editor().Settings.IndentStep;
+}
+
+void SetIndentStep(TSourceMemo& memo, int step)
+{
+    if (IndentStepAccepted(step))
+        memo.Editor().Settings.IndentStep = step;
+}
+
+std::string Version(const TSourceMemo&)
+{
+    return kSourceMemoVersion;
+}
+
+TSourceMemoOptions Options(TSourceMemo& memo)
+{
+    return WordToOptions(static_cast<uint32_t>(Perform(memo, SM_OPTIONS)));
+}
+
+void SetOptions(TSourceMemo& memo, const TSourceMemoOptions& options)
+{
+    Perform(memo, SM_OPTIONS, smSet, static_cast<TLParam>(OptionsToWord(options)));
+}
+
+bool WordWrap(TSourceMemo& memo)
+{
+    return (Perform(memo, SM_OPTIONS) & smoWordWrap) != 0;
+}
+
+void SetWordWrap(TSourceMemo& memo, bool wrap)
+{
+    const auto word = static_cast<uint32_t>(Perform(memo, SM_OPTIONS));
+    const uint32_t next =
+        wrap ? (word | smoWordWrap) : (word & ~static_cast<uint32_t>(smoWordWrap));
+    Perform(memo, SM_OPTIONS, smSet, static_cast<TLParam>(next));
+}
+
+bool Modified(TSourceMemo& memo)
+{
+    return Perform(memo, SM_MODIFIED) != 0;
+}
+
+void SetModified(TSourceMemo& memo, bool modified)
+{
+    Perform(memo, SM_MODIFIED, smSet, modified ? 1 : 0);
+}
+
+// WantTab is kept on the widget until the control carries the flag itself.
+bool WantTab(const TSourceMemo& memo)
+{
+    const QVariant value = memo.property("zbxWantTab");
+    return !value.isValid() || value.toBool();
+}
+
+void SetWantTab(TSourceMemo& memo, bool want)
+{
+    memo.setProperty("zbxWantTab", want);
+}
+
+bool WantReturns(const TSourceMemo& memo)
+{
+    return memo.Editor().Settings.WantReturns;
+}
+
+void SetWantReturns(TSourceMemo& memo, bool want)
+{
+    memo.Editor().Settings.WantReturns = want;
+}

@@ -1,0 +1,80 @@
+// The published properties of the editor control whose rules do not depend on the widget:
+// the tab-column text, the default tab width, the indent step, the version text, the option
+// set and its word, and setters that apply them to a control through its public API.
+// A value outside a property's accepted range is ignored and the previous value stays, except
+// where an error is raised (tab columns, default tab width).
+#pragma once
+
+#include "editor/edit/EditorOptions.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TSourceMemo;
+
+inline constexpr const char* kSourceMemoVersion = "3.00.39";
+constexpr int kMaxTabStops = 32;
+// The widest tab column the text may name: beyond every row's display width.
+constexpr int kMaxTabColumn = 32767;
+constexpr int kMinIndentStep = 1;
+constexpr int kMaxIndentStep = 19;
+
+inline constexpr const char* kIllegalTabDefault = "=Illegal default tab stop value, must be > 0";
+inline constexpr const char* kTooManyTabStops = "Too many tab stops - maximum of ";
+inline constexpr const char* kTabColumnExpected = "Tab stop column value expected";
+inline constexpr const char* kTabColumnsOrder = "Tab columns must be in order and unique";
+inline constexpr const char* kTabColumnTooSmall = "Tab column must be > 1";
+
+// Reads blank-separated 1-based columns ("9 17 25") into 0-based tab stops (8, 16, 24).
+// Throws ESourceMemo: more than 32 values; a token that is not a number (it must start with a
+// digit and hold only digits, at most kMaxTabColumn); a column of 1 or less; columns not
+// strictly increasing. The empty text gives no stops.
+std::vector<int> ParseTabColumns(std::string_view text);
+// The reverse: 0-based stops as 1-based columns separated by single blanks.
+std::string FormatTabColumns(const std::vector<int>& stops);
+
+// Throws ESourceMemo "=Illegal default tab stop value, must be > 0" for a width below 1.
+void CheckTabDefault(int width);
+constexpr bool IndentStepAccepted(int step)
+{
+    return step >= kMinIndentStep && step <= kMaxIndentStep;
+}
+
+// The option set and the stored option word; bits that name no option are dropped.
+using TSourceMemoOptions = std::set<TSourceMemoOption>;
+// Every option, in bit order.
+const std::vector<TSourceMemoOption>& AllSourceMemoOptions();
+uint32_t OptionsToWord(const TSourceMemoOptions& options);
+TSourceMemoOptions WordToOptions(uint32_t word);
+
+// ---- the properties on a control ---------------------------------------------------------
+
+std::string TabColumns(const TSourceMemo& memo);
+// Throws like ParseTabColumns; the previous stops stay on failure.
+void SetTabColumns(TSourceMemo& memo, std::string_view text);
+int TabDefault(const TSourceMemo& memo);
+void SetTabDefault(TSourceMemo& memo, int width);
+int IndentStep(const TSourceMemo& memo);
+// Accepts 1 to 19; other values are ignored.
+void SetIndentStep(TSourceMemo& memo, int step);
+// The component version; it cannot be assigned.
+std::string Version(const TSourceMemo& memo);
+
+TSourceMemoOptions Options(TSourceMemo& memo);
+// Converts the set to the word and sends SM_OPTIONS.
+void SetOptions(TSourceMemo& memo, const TSourceMemoOptions& options);
+bool WordWrap(TSourceMemo& memo);
+void SetWordWrap(TSourceMemo& memo, bool wrap);
+
+// Modified reads the undo log's saved point; setting False clears the log, True does nothing.
+bool Modified(TSourceMemo& memo);
+void SetModified(TSourceMemo& memo, bool modified);
+
+// Whether the TAB keys belong to the control (WM_GETDLGCODE); True initially.
+bool WantTab(const TSourceMemo& memo);
+void SetWantTab(TSourceMemo& memo, bool want);
+bool WantReturns(const TSourceMemo& memo);
+void SetWantReturns(TSourceMemo& memo, bool want);
