@@ -1,5 +1,6 @@
 #include "ide/EditorMainForm.h"
 
+#include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "editor/widget/SourceMemo.h"
 #include "ide/ZbxIni.h"
@@ -80,6 +81,20 @@ void TEditorMainForm::FormCreate()
 void TEditorMainForm::FormShow()
 {
     Close1Click();
+    loadParserSettings();
+}
+
+// Damaged stored settings are reported; the languages keep the settings they had.
+void TEditorMainForm::loadParserSettings()
+{
+    TParserRepository* repository = TParserRepository::Instance();
+    if (!repository)
+        return;
+    try {
+        repository->LoadSettings();
+    } catch (const Exception& error) {
+        showError(utf8ToQString(error.Message()));
+    }
 }
 
 void TEditorMainForm::FormActivate()
@@ -93,6 +108,7 @@ void TEditorMainForm::FormActivate()
     } else {
         NewButtonClick();
     }
+    loadParserSettings();
     if (QFileInfo::exists(incFile("KALTIR_BOOT.EXE"))) {
         action("KALTOR_IR_Bootloader_Option")->setEnabled(true);
         action("KALTOR_IR_Bootloader_Option")->setVisible(true);
@@ -127,7 +143,13 @@ bool TEditorMainForm::FormClose()
         removeTab(0);
     }
     m_current = nullptr;
-    // FIXME: the parser repository saves every parser's settings here once it exists.
+    if (TParserRepository* repository = TParserRepository::Instance()) {
+        try {
+            repository->SaveSettings();
+        } catch (const Exception& error) {
+            showError(utf8ToQString(error.Message()));
+        }
+    }
     if (Reopen1) {
         const auto entries = Reopen1->actions();
         for (int i = 1; i < entries.size(); ++i)

@@ -99,6 +99,8 @@ private:
     void writeRecentFiles();
     bool writeBackup(const QString& fileName);
     void RefreshBuildViews();
+    void attachZenBasic();
+    void loadParserSettings();
     void connectFileCommands();
 
     void createToolBar();

@@ -5,6 +5,7 @@
 
 #include "base/Exception.h"
 #include "editor/widget/SourceMemo.h"
+#include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "ide/ZbxEditProgram.h"
 #include "ide/ZbxIni.h"
@@ -106,6 +107,14 @@ void TEditorMainForm::writeRecentFiles()
 // FIXME: the compile result, listing and HEX views follow the file shown once they exist.
 void TEditorMainForm::RefreshBuildViews() {}
 
+// Every file is coloured as ZENBASIC, whatever its extension.
+void TEditorMainForm::attachZenBasic()
+{
+    if (TParserRepository* repository = TParserRepository::Instance())
+        SourceMemo1->SetParser(1, repository->FindParser("ZENBASIC"));
+    SourceMemo1->SetActiveParser(1);
+}
+
 // ---- commands ---------------------------------------------------------------------------------
 
 bool TEditorMainForm::OpenFile(const QString& name)
@@ -173,6 +182,7 @@ void TEditorMainForm::NewButtonClick()
     findChild<QWidget*>("EditArea")->setVisible(true);
     SourceMemo1Change();
     SourceMemo1->setFocus();
+    attachZenBasic();
     RefreshBuildViews();
 }
 
@@ -183,8 +193,10 @@ void TEditorMainForm::OpenButtonClick()
     request.kind = TFileDialogKind::Open;
     request.filter = openFilter;
     request.initialFolder = qStringToUtf8(m_workingDirectory);
-    if (const auto chosen = fileDialogs().run(request))
+    if (const auto chosen = fileDialogs().run(request)) {
         OpenFile(utf8ToQString(*chosen));
+        attachZenBasic();
+    }
 }
 
 void TEditorMainForm::ReOpenFileClick()
@@ -318,6 +330,7 @@ bool TEditorMainForm::Close1Click()
     }
     SourceMemo1Change();
     RefreshBuildViews();
+    attachZenBasic();
     BuildReopenMenu();
     return true;
 }
@@ -337,6 +350,7 @@ void TEditorMainForm::OpenFilesTabChange()
         return;
     putAwayCurrent();
     makeCurrent(index);
+    attachZenBasic();
     SourceMemo1->setFocus();
     setWindowTitle(m_current->FileName);
     SourceMemo1Change();

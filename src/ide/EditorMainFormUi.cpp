@@ -187,6 +187,11 @@ void TEditorMainForm::createClientArea()
     OpenFilesTab->setObjectName("OpenFilesTab");
     OpenFilesTab->setExpanding(false);
     OpenFilesTab->setDocumentMode(true);
+    // An empty tab bar asks for no height, and the layout keeps that while the edit area is
+    // hidden; the bar keeps the height of one row of tabs instead.
+    OpenFilesTab->addTab(QString("X"));
+    OpenFilesTab->setMinimumHeight(OpenFilesTab->sizeHint().height());
+    OpenFilesTab->removeTab(0);
     OpenFilesTab->setContextMenuPolicy(Qt::ActionsContextMenu);
     QAction* closePage = new QAction("Close page", OpenFilesTab);
     closePage->setObjectName("Closepage2");

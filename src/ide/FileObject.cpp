@@ -4,6 +4,7 @@
 #include "editor/text/TextStore.h"
 #include "editor/widget/SourceMemo.h"
 #include "platform/QtText.h"
+#include "ide/ParserRepository.h"
 
 const QString TFileObject::UntitledName = QStringLiteral("No_name.bas");
 
@@ -23,8 +24,13 @@ const TStoreUndoStack* undoLogOf(const TTextStore& store)
 void TFileObject::Load(const QString& name, TSourceMemo& editor)
 {
     editor.LoadFromFile(qStringToUtf8(name));
-    // FIXME: the "ZENBASIC" parser is attached here once the parser repository holds it.
     ParserName.clear();
+    if (TParserRepository* repository = TParserRepository::Instance()) {
+        if (TSourceMemoParser* parser = repository->FindParser("ZENBASIC")) {
+            ParserName = "ZENBASIC";
+            editor.SetParser(1, parser);
+        }
+    }
     WordWrap = false;
     ShowAllMarks = false;
     editor.SetTitle(qStringToUtf8(name));
@@ -43,6 +49,10 @@ void TFileObject::StoreFrom(TSourceMemo& editor)
 
 void TFileObject::RestoreTo(TSourceMemo& editor)
 {
+    TSourceMemoParser* parser = nullptr;
+    if (TParserRepository* repository = TParserRepository::Instance())
+        parser = repository->FindParser(qStringToUtf8(ParserName));
+    editor.SetParser(1, parser);
     Store = editor.ExchangeStore(std::move(Store));
     editor.Editor().SetSelection(Selection.Anchor, Selection.Caret);
     editor.SetTopRow(TopLine - 1);

@@ -1,6 +1,7 @@
 #include "ide/ZbxEditProgram.h"
 
 #include "ide/EditorMainForm.h"
+#include "ide/ParserRepository.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxes.h"
@@ -53,6 +54,7 @@ int RunZbxEdit(QApplication& application, const QStringList& arguments)
     application.setApplicationName(applicationTitle);
 
     TEditorMainForm mainForm(arguments);
+    TParserRepository repository;
     guard.setActivationHandler([&mainForm] { bringToFront(&mainForm); });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.

@@ -156,6 +156,8 @@ TEST_F(MainFormTest, StartFileOpensInItsTabAndClosingRemembersIt)
     auto& form = start({"zbxedit", QString::fromStdString(source)});
     ASSERT_EQ(form.OpenFilesTab->count(), 1);
     EXPECT_EQ(form.OpenFilesTab->tabText(0), "LED.BAS");
+    EXPECT_TRUE(form.OpenFilesTab->isVisible());
+    EXPECT_GT(form.OpenFilesTab->height(), 10);
     EXPECT_EQ(form.SourceMemo1->Store().GetText(), "High PORTB.0\rEnd\r");
     form.close();
     const auto recent = TEdPersistent(m_app.path("KALTOR.DAT")).ReadList("MRU");

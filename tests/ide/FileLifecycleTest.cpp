@@ -1,5 +1,6 @@
 #include "editor/widget/SourceMemo.h"
 #include "ide/EditorMainForm.h"
+#include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "platform/Folders.h"
 #include "platform/ScriptedFileDialogs.h"
@@ -258,4 +259,24 @@ TEST_F(FileLifecycleTest, DroppingThreeFilesOpensOnlyTheFirstAndLeavesTheWorking
     EXPECT_EQ(tabs(), 1);
     EXPECT_EQ(shownText(), "d1");
     EXPECT_EQ(readWholeFile(m_app.path("INC/ZBX.INI")).find("WORKING_DIRECTORY"), std::string::npos);
+}
+
+TEST_F(FileLifecycleTest, OpenedFilesAreColouredAsZenBasicWhenTheyAreShown)
+{
+    TParserRepository repository(m_app.path("registry"));
+    const QString name = QString::fromStdString(std::string(ZBX_SOURCE_DIR) + "/data/examples/THERMO.BAS");
+    ASSERT_TRUE(m_form->OpenFile(name));
+    m_form->SourceMemo1->viewport()->repaint();
+    const TTextStore& store = m_form->SourceMemo1->Store();
+    const TTextRow* comment = store.RowByIndex(0).Row;
+    ASSERT_NE(comment->Attrs, nullptr);
+    EXPECT_EQ(comment->Attrs[0], 1); // a comment to the end of the line
+    EXPECT_EQ(comment->Attrs[comment->Length - 2], 1);
+    const TTextRow* device = store.RowByIndex(9).Row; // "Device = 16F877"
+    ASSERT_NE(device->Attrs, nullptr);
+    EXPECT_EQ(std::string(device->Text(), 15), "Device = 16F877");
+    EXPECT_EQ(device->Attrs[0], 12); // keyword
+    EXPECT_EQ(device->Attrs[9], 25); // device name
+    // Rows far below the view are left for when they are shown.
+    EXPECT_EQ(store.RowByIndex(store.RowCount() - 1).Row->Attrs, nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "editor/keys/DefaultKeyMap.h"
 #include "editor/view/ScrollGeometry.h"
+#include "highlight/runtime/HighlightPass.h"
 #include "editor/widget/QtClipboard.h"
 
 #include <QApplication>
@@ -62,12 +63,15 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     m_dragScroll->setInterval(50);
     connect(m_dragScroll, &QTimer::timeout, this, &TSourceMemo::autoScroll);
     attachEditor();
+    attachPass();
     rebuildMetrics();
     resize(185, 89);
 }
 
 TSourceMemo::~TSourceMemo()
 {
+    for (int slot = 1; slot <= ParserSlots; ++slot)
+        SetParser(slot, nullptr);
     m_keys.Detach();
     m_store->UnregisterView(this);
     m_store->OnTextChange = nullptr;
@@ -87,6 +91,7 @@ std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStor
     m_store->OnTextChange = nullptr;
     std::swap(store, m_store);
     attachEditor();
+    attachPass();
     m_editor->SetStore(*m_store);
     m_topRow = 0;
     m_leftCol = 0;
@@ -334,6 +339,7 @@ void TSourceMemo::textChanged(int64_t position, int64_t length)
 
 void TSourceMemo::RowsChanged(const TRowChange& change)
 {
+    m_pendingRow = m_pendingRow < 0 ? change.FirstIndex : std::min(m_pendingRow, change.FirstIndex);
     // Rows from the first changed one down may have moved; rows above stay as painted.
     const int y = static_cast<int>(std::max<int64_t>(change.FirstIndex - 1 - m_topRow, 0) * m_lineHeight);
     viewport()->update(QRect(0, y, viewport()->width(), viewport()->height() - y));

@@ -13,6 +13,7 @@
 #include "editor/text/StoreHooks.h"
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
+#include "highlight/runtime/ParserEditor.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -27,6 +28,8 @@
 
 class QTimer;
 class TClipboard;
+class THighlightPass;
+class TSourceMemoParser;
 
 // How one token byte is painted.
 struct TTokenStyle
@@ -38,7 +41,7 @@ struct TTokenStyle
     bool Underline = false;
 };
 
-class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost
+class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost, public TParserEditor
 {
     Q_OBJECT
 public:
@@ -96,6 +99,19 @@ public:
     QPoint PosFromChar(int64_t offset) const;
     int64_t CharFromPos(QPoint point) const;
 
+    // Highlighters: up to six parsers, one of them active. The active parser colours the text
+    // (with smoSyntaxHighlight) and supplies the styles of its tokens. The control never owns a
+    // parser; a parser that goes away tells the control first.
+    static constexpr int ParserSlots = 6;
+    TSourceMemoParser* Parser(int slot) const;
+    void SetParser(int slot, TSourceMemoParser* parser);
+    int ActiveParser() const { return m_activeParser; }
+    void SetActiveParser(int slot);
+    TSourceMemoParser* ActiveParserObject() const { return Parser(m_activeParser); }
+    // The row where the next highlighting pass starts, -1 for none.
+    int64_t ReparseFrom() const { return m_pendingRow; }
+    void SetReparseFrom(int64_t row) { m_pendingRow = row; }
+
     // Events the host assigns.
     std::function<void(TSourceMemo*)> OnChange;
     std::function<void(TSourceMemo*, int64_t start, int64_t extent)> OnTextChange;
@@ -115,6 +131,10 @@ public:
     void FileNameUsed(const std::string& fileName) override;
     void ScrollCaretIntoView() override;
     void CaretShapeChanged() override;
+    void Rehighlight() override;
+    void DropPendingRehighlight() override { m_pendingRow = -1; }
+    void ParserChanged(TCustomSourceMemoParser& parser) override;
+    void ParserDestroyed(TCustomSourceMemoParser& parser) override;
     void Beep() override;
     void Changed(uint32_t changeFlags) override;
 
@@ -152,6 +172,10 @@ private:
     void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
     static QColor inverseOf(QColor background);
     void scrollToColumn(int64_t column);
+    void applyParserSettings();
+    void attachPass();
+    void highlightVisibleRows();
+    void runPass(int64_t fromRow, int64_t rowLimit);
     void autoScroll();
 
     std::unique_ptr<TTextStore> m_store;
@@ -179,6 +203,10 @@ private:
     QColor m_selText = Qt::white;
     QColor m_selBack = QColor(0, 128, 128);
     std::array<TTokenStyle, 256> m_styles{};
+    std::array<TSourceMemoParser*, ParserSlots> m_parsers{};
+    int m_activeParser = 1;
+    std::unique_ptr<THighlightPass> m_pass;
+    int64_t m_pendingRow = -1;
     TDisplayLine m_line; // reused for every row painted
 
     bool m_caretVisible = false;

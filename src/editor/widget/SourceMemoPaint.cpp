@@ -89,6 +89,7 @@ void drawLineEndMark(QPainter& painter, QRect box, QColor colour, bool wrapped)
 
 void TSourceMemo::paintEvent(QPaintEvent* event)
 {
+    highlightVisibleRows();
     QPainter painter(viewport());
     const QRect area = event->rect();
     const int firstVisible = area.top() / m_lineHeight;

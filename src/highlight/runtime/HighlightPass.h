@@ -37,6 +37,7 @@ public:
     explicit THighlightPass(TTextStore& store);
 
     void setParser(TSourceMemoParser* parser) { m_parser = parser; }
+    TTextStore& store() const { return m_store; }
     TSourceMemoParser* parser() const { return m_parser; }
 
     // The editor on whose behalf the parser runs (passed to NextToken); may be null.
