@@ -1,5 +1,6 @@
 #include "ide/EditorMainForm.h"
 
+#include "build/qt/BuildCommands.h"
 #include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "editor/widget/SourceMemo.h"
@@ -38,7 +39,10 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) 
     createToolBar();
     createMenus();
     createClientArea();
+    m_build = std::make_unique<TBuildCommands>(
+        *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToUtf8(incFile("ZBX.INI"))}, this);
     connectFileCommands();
+    connectBuildCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -66,8 +70,6 @@ QToolButton* TEditorMainForm::toolButton(const QString& name) const
 
 void TEditorMainForm::FormCreate()
 {
-    m_device = "16F84";
-    m_compileFailed = false;
     m_marksShown = false;
     // The first untitled file: its tab stays until the window is shown.
     NewButtonClick();
@@ -109,10 +111,7 @@ void TEditorMainForm::FormActivate()
         NewButtonClick();
     }
     loadParserSettings();
-    if (QFileInfo::exists(incFile("KALTIR_BOOT.EXE"))) {
-        action("KALTOR_IR_Bootloader_Option")->setEnabled(true);
-        action("KALTOR_IR_Bootloader_Option")->setVisible(true);
-    }
+    m_build->detectKaltorIr();
     SourceMemo1Change();
 }
 
@@ -215,10 +214,7 @@ void TEditorMainForm::showError(const QString& text)
 
 void TEditorMainForm::SourceMemo1Change()
 {
-    m_programmerName = zbxIniString(incFile("ZBX.INI"), "EXT_PROG", "NAME", "Undefined");
-    m_bootloaderName = zbxIniString(incFile("ZBX.INI"), "EXT_BOOTLOADER", "NAME", "Undefined");
-    refreshProgrammerItems();
-    refreshBootloaderItems();
+    m_build->refreshToolMenus();
     setFileCommandsVisible(m_current != nullptr);
     if (m_current) {
         const TSourceEditor& editor = SourceMemo1->Editor();
@@ -236,47 +232,9 @@ void TEditorMainForm::SourceMemo1Change()
                                         : editor.InsertMode() ? " Insert" : " Overwrite");
         setWindowTitle(m_current->FileName);
     } else {
-        for (const char* name : {"ASSEMBLERData1", "PROGRAMData1", "EEPROMData1", "REPORTWindow1"})
-            action(name)->setChecked(false);
+        m_build->hideListingWindows();
+        action("REPORTWindow1")->setChecked(false);
         setWindowTitle("KALTOR+ Compiler");
-    }
-}
-
-void TEditorMainForm::refreshProgrammerItems()
-{
-    const QString type = zbxIniString(incFile("ZBX.INI"), "PROGRAMMER", "TYPE", "EPIC");
-    action("ExtProg")->setText(m_programmerName);
-    if (type == "EPIC") {
-        action("EpicProg")->setChecked(true);
-        action("ExtProg")->setChecked(false);
-    } else if (type == "OTHER") {
-        action("EpicProg")->setChecked(false);
-        action("ExtProg")->setChecked(true);
-    }
-}
-
-void TEditorMainForm::refreshBootloaderItems()
-{
-    const QString type = zbxIniString(incFile("ZBX.INI"), "BOOTLOADER", "TYPE", "STANDARD");
-    action("External_Bootloader_Option")->setText(m_bootloaderName);
-    static const struct {
-        const char* type;
-        const char* item;
-    } choices[] = {{"STANDARD", "Standard_Bootloader_Option"},
-                   {"KALTOR_IR", "KALTOR_IR_Bootloader_Option"},
-                   {"MELOADER", "MELoader_Option"},
-                   {"OTHER", "External_Bootloader_Option"}};
-    bool known = false;
-    for (const auto& choice : choices)
-        known = known || type == choice.type;
-    if (!known)
-        return;
-    for (const auto& choice : choices) {
-        QAction* item = action(choice.item);
-        // The IR item keeps its check while it is disabled (its downloader is not installed).
-        if (item->objectName() == "KALTOR_IR_Bootloader_Option" && !item->isEnabled())
-            continue;
-        item->setChecked(type == choice.type);
     }
 }
 

@@ -6,6 +6,7 @@
 // selected tab, or none when no tab is open; the editor shows the current file's text.
 #pragma once
 
+#include "build/qt/BuildHost.h"
 #include "ide/EdPersistent.h"
 #include "ide/FileObject.h"
 
@@ -23,10 +24,11 @@ class QSplitter;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class TBuildCommands;
 class TSourceMemo;
 class TStatusPanels;
 
-class TEditorMainForm : public QMainWindow
+class TEditorMainForm : public QMainWindow, public TBuildHost
 {
     Q_OBJECT
 public:
@@ -52,9 +54,14 @@ public:
     // Rebuilds the Re-open menu from [MRU] of KALTOR.DAT.
     void BuildReopenMenu();
 
+    // Build commands (EditorMainFormBuild.cpp).
+    void CompileButtonClick();
+    void CompilethenDownload1Click();
+    TBuildCommands& buildCommands() { return *m_build; }
+
     // State the build and device commands read and write.
-    QString device() const { return m_device; }
-    bool compileFailed() const { return m_compileFailed; }
+    QString device() const;
+    bool compileFailed() const;
     QString startFile() const { return m_startFile; }
     TEdPersistent& settings() { return *m_settings; }
     QStringList recentFiles() const { return m_recentFiles; }
@@ -73,6 +80,21 @@ public:
 
     QAction* action(const QString& name) const;
     QToolButton* toolButton(const QString& name) const;
+
+    // TBuildHost: what the build commands change in the window.
+    void setPanelText(int index, const std::string& text) override;
+    bool reportPaneVisible() const override;
+    void setReportPaneVisible(bool visible) override;
+    bool splitterVisible() const override;
+    void setSplitterVisible(bool visible) override;
+    void setReportText(const std::vector<std::string>& lines) override;
+    bool reportChecked() const override;
+    void setReportChecked(bool checked) override;
+    void focusMainWindow() override;
+    void setListingItemChecked(ListingWindow window, bool checked) override;
+    void toolMenusChanged() override;
+    void setUserProgrammerCaption(const std::string& caption) override;
+    void setUserBootloaderCaption(const std::string& caption) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -109,8 +131,7 @@ private:
     void setUpSourceMemo();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
-    void refreshProgrammerItems();
-    void refreshBootloaderItems();
+    void connectBuildCommands();
     void setFileCommandsVisible(bool visible);
     QString incFile(const QString& name) const;
     void writeZbxIni(const char* section, const char* key, const QString& value) const;
@@ -123,12 +144,8 @@ private:
     QStringList m_recentFiles;
     QString m_workingDirectory;
     QString m_startFile;
-    QString m_device;
-    QString m_hexFile;
-    QString m_programmerName;
-    QString m_bootloaderName;
+    std::unique_ptr<TBuildCommands> m_build;
     QString m_savedPanelText;
-    bool m_compileFailed = false;
     bool m_marksShown = false;
     bool m_dropOpen = false;
     bool m_activated = false;

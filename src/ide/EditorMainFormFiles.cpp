@@ -5,6 +5,7 @@
 
 #include "base/Exception.h"
 #include "editor/widget/SourceMemo.h"
+#include "build/qt/BuildCommands.h"
 #include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "ide/ZbxEditProgram.h"
@@ -104,8 +105,12 @@ void TEditorMainForm::writeRecentFiles()
     m_settings->WriteList("MRU", names);
 }
 
-// FIXME: the compile result, listing and HEX views follow the file shown once they exist.
-void TEditorMainForm::RefreshBuildViews() {}
+// The compile result, listing and HEX views follow the file shown.
+void TEditorMainForm::RefreshBuildViews()
+{
+    m_build->setCurrentSource(m_current ? qStringToUtf8(m_current->FileName) : std::string());
+    m_build->RefreshBuildViews();
+}
 
 // Every file is coloured as ZENBASIC, whatever its extension.
 void TEditorMainForm::attachZenBasic()

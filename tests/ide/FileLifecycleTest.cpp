@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
 
@@ -279,4 +280,51 @@ TEST_F(FileLifecycleTest, OpenedFilesAreColouredAsZenBasicWhenTheyAreShown)
     EXPECT_EQ(device->Attrs[9], 25); // device name
     // Rows far below the view are left for when they are shown.
     EXPECT_EQ(store.RowByIndex(store.RowCount() - 1).Row->Attrs, nullptr);
+}
+
+namespace {
+
+// A stand-in compiler: writes the result file beside the source it is given (its first
+// argument), as the real compiler does.
+void installCompiler(const TempFolder& app, const std::string& resultLines)
+{
+    const std::string script = "#!/bin/sh\nsource=\"$1\"\nprintf '" + resultLines + "' > \"${source%.*}.ZBE\"\n";
+    writeWholeFile(app.path("KALTOR_PL.EXE"), script);
+    std::filesystem::permissions(app.path("KALTOR_PL.EXE"), std::filesystem::perms::owner_all);
+}
+
+} // namespace
+
+TEST_F(FileLifecycleTest, CompileSavesRunsTheCompilerAndShowsItsVerdict)
+{
+    installCompiler(m_app, "16F877,1234,56,\\r\\nNo errors\\r\\n");
+    ASSERT_TRUE(m_form->OpenFile(source("LED.BAS", "High PORTB.0\r\n")));
+    type("'");
+    m_form->action("Compile1")->trigger();
+    EXPECT_EQ(readWholeFile(m_app.path("LED.BAS")), "'High PORTB.0\r\n"); // saved first
+    EXPECT_EQ(m_form->StatusBar1->panelText(2), "DEVICE 16F877");
+    EXPECT_EQ(m_form->StatusBar1->panelText(3), "CODE 1234");
+    EXPECT_EQ(m_form->StatusBar1->panelText(4), "RAM 56");
+    EXPECT_EQ(m_form->device(), "16F877");
+    EXPECT_FALSE(m_form->compileFailed());
+    EXPECT_TRUE(m_form->ReportMemo->isHidden()); // success leaves the pane as it was
+
+    installCompiler(m_app, "ERROR\\r\\nLine 1: syntax\\r\\n");
+    m_form->CompileButtonClick();
+    EXPECT_TRUE(m_form->compileFailed());
+    EXPECT_FALSE(m_form->ReportMemo->isHidden());
+    EXPECT_EQ(m_form->ReportMemo->toPlainText(), "Line 1: syntax");
+    EXPECT_EQ(m_form->StatusBar1->panelText(2), "");
+}
+
+TEST_F(FileLifecycleTest, MissingCompilerIsReportedAndNoEarlierResultIsShownAsThisOne)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("OLD.BAS", "x\r\n")));
+    writeWholeFile(m_app.path("OLD.ZBE"), "16F84,10,2,\r\n"); // left by an earlier compile
+    m_boxes.answer(TMessageResult::Ok);
+    m_form->CompileButtonClick();
+    ASSERT_EQ(m_boxes.shown().size(), 1u);
+    EXPECT_EQ(m_boxes.shown()[0].text, "Problem Running " + m_app.path("KALTOR_PL.EXE"));
+    EXPECT_EQ(m_form->StatusBar1->panelText(2), "");
+    EXPECT_TRUE(m_form->compileFailed());
 }

@@ -71,8 +71,10 @@ void TBuildCommands::chooseBootloader(BootloaderType type)
 
 void TBuildCommands::refreshToolMenus()
 {
-    m_programmerMenu.applyStoredType(iniString("PROGRAMMER", "TYPE"));
-    m_bootloaderMenu.applyStoredType(iniString("BOOTLOADER", "TYPE"));
+    // Absent keys read as the defaults, as a fresh ZBX.INI would hold them.
+    const TIniFile ini(m_folders.iniFile);
+    m_programmerMenu.applyStoredType(ini.ReadString("PROGRAMMER", "TYPE", "EPIC"));
+    m_bootloaderMenu.applyStoredType(ini.ReadString("BOOTLOADER", "TYPE", "STANDARD"));
     updateUserCaptions();
     m_host.toolMenusChanged();
 }
