@@ -90,7 +90,7 @@ void TFileObject::recordSavedPoint(const TTextStore& store)
 {
     const TStoreUndoStack* log = undoLogOf(store);
     SavedUndoDepth = log ? log->Count() : 0;
-    SavedUndoTop = log ? static_cast<const void*>(log->Current()) : nullptr;
+    SavedUndoTop = log ? log->CurrentSerial() : 0;
 }
 
 bool TFileObject::differsFromSaved(const TTextStore& store) const
@@ -100,7 +100,7 @@ bool TFileObject::differsFromSaved(const TTextStore& store) const
         return true;
     if (log->Count() != SavedUndoDepth)
         return true;
-    return log->Count() > 0 && static_cast<const void*>(log->Current()) != SavedUndoTop;
+    return log->Count() > 0 && log->CurrentSerial() != SavedUndoTop;
 }
 
 bool TFileObject::IsModifiedIn(const TSourceMemo& editor) const

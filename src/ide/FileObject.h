@@ -47,7 +47,7 @@ public:
     QString ParserName;
     QString FileName;
     int64_t SavedUndoDepth = 0;
-    const void* SavedUndoTop = nullptr;
+    uint64_t SavedUndoTop = 0; // serial of the top undo entry at the last load or save
     QString FontName = "Courier New";
     int FontSize = 10;
     uint8_t FontCharset = 1;

@@ -328,3 +328,19 @@ TEST_F(FileLifecycleTest, MissingCompilerIsReportedAndNoEarlierResultIsShownAsTh
     EXPECT_EQ(m_form->StatusBar1->panelText(2), "");
     EXPECT_TRUE(m_form->compileFailed());
 }
+
+// Undoing past the save and typing something else leaves an undo log of the saved depth; the
+// file must still count as modified even when the new top entry reuses the freed one's memory.
+TEST_F(FileLifecycleTest, UndoingPastTheSaveAndTypingAgainIsStillModified)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("S.BAS", "s\r\n")));
+    type("a");
+    ASSERT_TRUE(m_form->SaveButtonClick());
+    EXPECT_EQ(m_form->StatusBar1->panelText(1), "");
+    for (int i = 0; i < 20; ++i) {
+        m_form->SourceMemo1->Editor().Undo();
+        type("b");
+        m_form->SourceMemo1Change();
+        ASSERT_EQ(m_form->StatusBar1->panelText(1), "Modified") << "round " << i;
+    }
+}

@@ -63,7 +63,7 @@ void TStack::Push(void* record, int64_t size)
     // The undone entries go newest first, so the oldest of them is freed last.
     while (m_newest != m_current)
         discardNewest();
-    auto* entry = new TStackEntry{record, size, m_newest, nullptr};
+    auto* entry = new TStackEntry{record, size, m_newest, nullptr, ++m_lastSerial};
     if (m_newest)
         m_newest->Newer = entry;
     else

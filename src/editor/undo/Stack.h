@@ -26,6 +26,9 @@ struct TStackEntry
     int64_t Size = 0; // payload bytes charged for the record
     TStackEntry* Older = nullptr;
     TStackEntry* Newer = nullptr;
+    // Unique among all entries a stack ever held: an entry's address may be reused after it is
+    // freed, its serial never is, so "the same top entry as at the last save" can be trusted.
+    uint64_t Serial = 0;
 };
 
 class TStack
@@ -65,6 +68,8 @@ public:
     const TStackEntry* Newest() const { return m_newest; }
     // Null when every entry has been read back (or the stack is empty).
     const TStackEntry* Current() const { return m_current; }
+    // The serial of the current entry, 0 when none.
+    uint64_t CurrentSerial() const { return m_current ? m_current->Serial : 0; }
 
     // Empty when every invariant holds, else a description of the first broken one.
     std::string check() const;
@@ -83,5 +88,6 @@ private:
     TStackEntry* m_current = nullptr;
     int64_t m_memory = 0;
     int64_t m_count = 0;
+    uint64_t m_lastSerial = 0;
     int64_t m_entries = 0;
 };

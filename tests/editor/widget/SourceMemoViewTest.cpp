@@ -1,0 +1,107 @@
+// The editor control on screen: where text starts, the scroll range of a long document, and
+// typing, selecting and undoing through real key and mouse events.
+#include "editor/edit/EditorOptions.h"
+#include "editor/widget/SourceMemo.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SourceMemoView : public ::testing::Test
+{
+protected:
+    SourceMemoView()
+    {
+        memo.resize(600, 400);
+        memo.show();
+        memo.setFocus();
+        QApplication::setActiveWindow(&memo);
+        QTest::qWait(10);
+    }
+    std::string text() const { return memo.Store().GetText(); }
+    QPoint pointOf(int64_t offset) const
+    {
+        return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2);
+    }
+
+    TSourceMemo memo;
+};
+
+} // namespace
+
+TEST_F(SourceMemoView, TextStartsAfterGutterAndMarginOrAfterTheMarginAlone)
+{
+    memo.SetMargin(2);
+    EXPECT_EQ(memo.Gutter(), 34);
+    EXPECT_EQ(memo.TextLeft(), 36);
+    memo.SetOptions(memo.Options() & ~smoShowGutter);
+    EXPECT_EQ(memo.TextLeft(), 2);
+}
+
+TEST_F(SourceMemoView, HundredThousandRowsScaleTheScrollBarAndItsEndShowsTheLastRow)
+{
+    std::string rows;
+    for (int i = 0; i < 100000; ++i)
+        rows += "row\r";
+    rows.pop_back();
+    memo.Store().InsertText(0, rows);
+    memo.Changed(cfTextChanged);
+    QScrollBar* bar = memo.verticalScrollBar();
+    EXPECT_LE(bar->maximum() + bar->pageStep(), 25001);
+    EXPECT_GE(bar->maximum() + bar->pageStep(), 24999);
+    bar->setValue(bar->maximum());
+    EXPECT_GE(memo.TopRow() + memo.VisibleRows(), memo.Store().RowCount());
+    bar->setValue(0);
+    EXPECT_EQ(memo.TopRow(), 0);
+}
+
+TEST_F(SourceMemoView, KeysTypeSelectWithShiftArrowsAndUndo)
+{
+    QTest::keyClicks(memo.viewport()->parentWidget(), "abc");
+    EXPECT_EQ(text(), "abc");
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClicks(&memo, "de");
+    EXPECT_EQ(text(), "abc\rde");
+    QTest::keyClick(&memo, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&memo, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(memo.Editor().SelText(), "de");
+    QTest::keyClicks(&memo, "X");
+    EXPECT_EQ(text(), "abc\rX");
+    QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(), "abc\rde");
+    QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(), "abc\rX");
+    // Shift+Home from the end of the row selects back to its start.
+    QTest::keyClick(&memo, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(memo.Editor().SelText(), "X");
+}
+
+TEST_F(SourceMemoView, MouseClicksPlaceTheCaretDragsSelectAndDoubleClicksPickAWord)
+{
+    memo.Store().InsertText(0, "PRINT hello world\rsecond line");
+    memo.viewport()->update();
+    QTest::mouseClick(memo.viewport(), Qt::LeftButton, {}, pointOf(6));
+    EXPECT_EQ(memo.Editor().SelCaret(), 6);
+    QTest::mousePress(memo.viewport(), Qt::LeftButton, {}, pointOf(6));
+    QTest::mouseMove(memo.viewport(), pointOf(11));
+    QTest::mouseRelease(memo.viewport(), Qt::LeftButton, {}, pointOf(11));
+    EXPECT_EQ(memo.Editor().SelText(), "hello");
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseClick(memo.viewport(), Qt::LeftButton, Qt::ShiftModifier, pointOf(20));
+    EXPECT_EQ(memo.Editor().SelText(), "hello world\r\nse"); // line breaks read as CR LF
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseDClick(memo.viewport(), Qt::LeftButton, {}, pointOf(14));
+    EXPECT_EQ(memo.Editor().SelText(), "world");
+}
+
+TEST_F(SourceMemoView, GutterClicksReportTheRowNumber)
+{
+    memo.Store().InsertText(0, "one\rtwo\rthree");
+    int64_t clicked = 0;
+    memo.OnGutterClick = [&clicked](TSourceMemo*, int64_t line) { clicked = line; };
+    QTest::mouseClick(memo.viewport(), Qt::LeftButton, {}, QPoint(5, memo.LineHeight() * 2 + 2));
+    EXPECT_EQ(clicked, 3);
+}
