@@ -1,6 +1,10 @@
 // The assembler listing window: its editor control, pop-up menu and re-assembly.
 #include "build/qt/ASMList.h"
 
+#include "base/Stream.h"
+#include "highlight/languages/Languages.h"
+#include "highlight/runtime/SourceMemoParser.h"
+
 #include "base/Exception.h"
 #include "base/Stream.h"
 #include "build/AssembleCommand.h"
@@ -40,6 +44,11 @@ TASMList::TASMList(std::string iniFile, std::string incDir, TProcessLauncher& la
     settings.TabDefault = kAssemblerTabWidth;
     settings.IndentStep = kAssemblerTabWidth;
     ASMText->SetOptions(ASMText->Options() | smoLineNumbers | smoShowGutter);
+    m_assemblerParser = std::make_unique<TSourceMemoParser>();
+    const auto stream = assemblerParserStream();
+    TReadOnlyMemoryStream bytes(stream.data(), static_cast<int64_t>(stream.size()));
+    m_assemblerParser->LoadParser(bytes);
+    ASMText->SetParser(1, m_assemblerParser.get());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ASMText);
@@ -118,3 +127,5 @@ void TASMList::Assemble_ASClick()
     if (chosen)
         saveAndAssemble(*chosen, true);
 }
+
+TASMList::~TASMList() = default;

@@ -3,6 +3,8 @@
 // MPASMWIN.EXE of the include folder (waited for).
 #pragma once
 
+#include <memory>
+
 #include "build/qt/ListingForm.h"
 
 #include <string>
@@ -11,6 +13,7 @@ class QAction;
 class QMenu;
 class TProcessLauncher;
 class TSourceMemo;
+class TSourceMemoParser;
 
 class TASMList : public TListingForm
 {
@@ -19,6 +22,7 @@ public:
     // launcher starts the assembler; incDir is the include folder (ending in a separator).
     TASMList(std::string iniFile, std::string incDir, TProcessLauncher& launcher,
              QWidget* parent = nullptr);
+    ~TASMList() override;
 
     const std::string& listingPath() const { return m_listingPath; }
     void setListingPath(std::string path) { m_listingPath = std::move(path); }
@@ -42,6 +46,8 @@ public:
     QAction* Assemble_AS = nullptr;
 
 private:
+    // The window's own highlighter for assembler text; ASMText uses it and never outlives it.
+    std::unique_ptr<TSourceMemoParser> m_assemblerParser;
     void createPopup();
     void clearText();
     // Writes the text to path and assembles with command; errors go to the standard error box.
