@@ -150,6 +150,7 @@ private:
     bool m_dropOpen = false;
     bool m_activated = false;
     bool m_shown = false;
+    bool m_reportSized = false; // the report pane got its first height
     QTimer* FInfoTimer = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;

@@ -117,7 +117,16 @@ bool TEditorMainForm::reportPaneVisible() const
 
 void TEditorMainForm::setReportPaneVisible(bool visible)
 {
+    const bool opening = visible && ReportMemo->isHidden();
     ReportMemo->setVisible(visible);
+    // The pane opens below the editor at a few lines' height; the user's splitter position
+    // is kept from then on.
+    if (opening && !m_reportSized) {
+        const int total = Splitter1->height();
+        const int pane = std::min(160, total / 3);
+        Splitter1->setSizes({total - pane, pane});
+        m_reportSized = true;
+    }
 }
 
 // The splitter's handle shows and hides with the pane below it.

@@ -3,14 +3,16 @@
 #pragma once
 
 #include "base/Exception.h"
+#include "editor/text/SourceMemoErrors.h"
 
 #include <string>
 
-// FIXME: derive from ESourceMemo once the editor's common error class is shared by all areas.
-class EKeyControllerException : public Exception
+// Every key map error is an error of the editor control, so callers that catch ESourceMemo
+// catch these too.
+class EKeyControllerException : public ESourceMemo
 {
 public:
-    using Exception::Exception;
+    using ESourceMemo::ESourceMemo;
 };
 
 // A binding that collides with an existing one (a duplicate sequence, or a single key that is

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QScrollBar>
 #include <QTimer>
@@ -133,6 +134,9 @@ void TSourceMemo::SetRightMargin(int column)
 
 void TSourceMemo::SetOptions(uint32_t options)
 {
+    // Word wrap has no horizontal scrolling: switching it resets the first column.
+    if ((options ^ m_editor->Settings.Options) & smoWordWrap)
+        m_leftCol = 0;
     m_editor->Settings.Options = options;
     updateScrollBars();
     viewport()->update();
@@ -184,16 +188,21 @@ void TSourceMemo::rebuildMetrics()
     m_charWidth = metrics.averageCharWidth();
     const bool fixedPitch = metrics.horizontalAdvance('i') == metrics.horizontalAdvance('W');
     if (fixedPitch)
-        m_charWidth = QFontMetrics(m_font).horizontalAdvance('W');
+        m_charWidth = qRound(QFontMetricsF(m_font).horizontalAdvance('W'));
     if (m_charWidth <= 0)
         m_charWidth = 7;
     if (m_lineHeight <= 1)
         m_lineHeight = 17;
+    // Text is painted on a grid of m_charWidth columns; a face whose advance is fractional
+    // (or differs in bold) gets letter spacing that makes every style advance exactly one cell.
     for (int combination = 0; combination < 8; ++combination) {
         QFont font = m_font;
         font.setBold(combination & 1);
         font.setItalic(combination & 2);
         font.setUnderline(combination & 4);
+        const qreal advance = QFontMetricsF(font).horizontalAdvance('W');
+        if (fixedPitch && advance > 0)
+            font.setLetterSpacing(QFont::AbsoluteSpacing, m_charWidth - advance);
         m_styleFonts[static_cast<size_t>(combination)] = font;
     }
     updateScrollBars();

@@ -1,4 +1,6 @@
 #include "editor/view/DisplayLine.h"
+#include "editor/view/GutterCell.h"
+#include "editor/text/TextStore.h"
 #include "editor/view/ScrollGeometry.h"
 #include "editor/edit/TabStops.h"
 
@@ -58,4 +60,23 @@ TEST(ScrollGeometry, PageShrinksWhenTheDocumentEndsInsideTheView)
     EXPECT_EQ(scroll.Page, 20);
     EXPECT_EQ(scroll.Position, 30);
     EXPECT_EQ(VerticalScroll(10, 40, 0).Page, 10);
+}
+
+TEST(GutterCell, BookmarkBeatsMarkAndEitherReplacesTheLineNumber)
+{
+    TTextStore store;
+    store.InsertText(0, "x\r");
+    TTextRow* row = store.FirstRow();
+    EXPECT_EQ(GutterCellOf(*row, 7, true).What, TGutterCell::LineNumber);
+    EXPECT_EQ(GutterCellOf(*row, 7, true).Value, 7);
+    EXPECT_EQ(GutterCellOf(*row, 7, false).What, TGutterCell::Empty);
+    row->MarkBits = 0b0110; // the highest mark shows
+    EXPECT_EQ(GutterCellOf(*row, 7, true).What, TGutterCell::Mark);
+    EXPECT_EQ(GutterCellOf(*row, 7, true).Value, 2);
+    row->RowBits |= 1u << 3; // bookmark 3
+    EXPECT_EQ(GutterCellOf(*row, 7, true).What, TGutterCell::Bookmark);
+    EXPECT_EQ(GutterCellOf(*row, 7, true).Value, 3);
+    row->RowBits = rbContinuation;
+    row->MarkBits = 0;
+    EXPECT_EQ(GutterCellOf(*row, 7, true).What, TGutterCell::Empty); // a continuation has no number
 }
