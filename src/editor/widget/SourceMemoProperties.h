@@ -5,6 +5,8 @@
 // where an error is raised (tab columns, default tab width).
 #pragma once
 
+#include "editor/edit/TabColumnsText.h"
+
 #include "editor/edit/EditorOptions.h"
 
 #include <cstdint>
@@ -16,28 +18,8 @@
 class TSourceMemo;
 
 inline constexpr const char* kSourceMemoVersion = "3.00.39";
-constexpr int kMaxTabStops = 32;
-// The widest tab column the text may name: beyond every row's display width.
-constexpr int kMaxTabColumn = 32767;
 constexpr int kMinIndentStep = 1;
 constexpr int kMaxIndentStep = 19;
-
-inline constexpr const char* kIllegalTabDefault = "=Illegal default tab stop value, must be > 0";
-inline constexpr const char* kTooManyTabStops = "Too many tab stops - maximum of ";
-inline constexpr const char* kTabColumnExpected = "Tab stop column value expected";
-inline constexpr const char* kTabColumnsOrder = "Tab columns must be in order and unique";
-inline constexpr const char* kTabColumnTooSmall = "Tab column must be > 1";
-
-// Reads blank-separated 1-based columns ("9 17 25") into 0-based tab stops (8, 16, 24).
-// Throws ESourceMemo: more than 32 values; a token that is not a number (it must start with a
-// digit and hold only digits, at most kMaxTabColumn); a column of 1 or less; columns not
-// strictly increasing. The empty text gives no stops.
-std::vector<int> ParseTabColumns(std::string_view text);
-// The reverse: 0-based stops as 1-based columns separated by single blanks.
-std::string FormatTabColumns(const std::vector<int>& stops);
-
-// Throws ESourceMemo "=Illegal default tab stop value, must be > 0" for a width below 1.
-void CheckTabDefault(int width);
 constexpr bool IndentStepAccepted(int step)
 {
     return step >= kMinIndentStep && step <= kMaxIndentStep;
