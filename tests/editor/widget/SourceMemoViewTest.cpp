@@ -105,3 +105,21 @@ TEST_F(SourceMemoView, GutterClicksReportTheRowNumber)
     QTest::mouseClick(memo.viewport(), Qt::LeftButton, {}, QPoint(5, memo.LineHeight() * 2 + 2));
     EXPECT_EQ(clicked, 3);
 }
+
+TEST_F(SourceMemoView, AnExchangedShortDocumentScrollsFromItsTop)
+{
+    std::string rows;
+    for (int i = 0; i < 500; ++i)
+        rows += "row\r";
+    memo.Store().InsertText(0, rows);
+    memo.Changed(cfTextChanged);
+    memo.SetTopRow(400);
+    auto shortStore = std::make_unique<TTextStore>();
+    shortStore->InsertText(0, "one\rtwo");
+    auto longStore = memo.ExchangeStore(std::move(shortStore));
+    memo.Changed(cfTextChanged);
+    QScrollBar* bar = memo.verticalScrollBar();
+    EXPECT_EQ(memo.TopRow(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_LE(bar->maximum(), 1);
+}
