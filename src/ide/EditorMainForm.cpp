@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -223,9 +225,11 @@ void TEditorMainForm::SourceMemo1Change()
         StatusBar1->setPanelText(1, m_current->IsModifiedIn(*SourceMemo1) ? "Modified" : "");
         const bool selection = editor.SelLength() > 0;
         for (const char* name : {"CutButton", "CopyButton", "IndentButton", "UnindentButton"})
-            toolButton(name)->setEnabled(false); // their commands arrive with the edit menu
-        action("Copy1")->setEnabled(false);
-        (void)selection;
+            toolButton(name)->setEnabled(selection);
+        toolButton("UndoButton")->setEnabled(editor.Modified());
+        toolButton("RedoButton")->setEnabled(editor.CanRedo());
+        const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+        toolButton("PasteButton")->setEnabled(clipboard && clipboard->hasText());
         action("SearchAgain1")->setEnabled(m_settings && !m_settings->LastFindText.empty());
         if (!FInfoTimer->isActive())
             StatusBar1->setPanelText(5, SourceMemo1->ReadOnly() ? " Read only"

@@ -7,6 +7,7 @@
 #include "editor/widget/SourceMemo.h"
 
 #include <QAction>
+#include <functional>
 #include <QActionGroup>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -279,6 +280,28 @@ void TEditorMainForm::setUpSourceMemo()
     SourceMemo1->SetColors(colorFromColorRef(static_cast<int32_t>(0x8000000F)), Qt::white, Qt::white,
                            QColor(0, 128, 128));
     SourceMemo1->OnChange = [this](TSourceMemo*) { SourceMemo1Change(); };
+    // The editing buttons act on the editor and refresh like every command.
+    const struct {
+        const char* button;
+        std::function<void(TSourceEditor&)> run;
+    } editing[] = {
+        {"CutButton", [](TSourceEditor& e) { e.CutToClipboard(); }},
+        {"CopyButton", [](TSourceEditor& e) { e.CopyToClipboard(); }},
+        {"PasteButton", [](TSourceEditor& e) { e.PasteFromClipboard(); }},
+        {"UndoButton", [](TSourceEditor& e) { e.Undo(); }},
+        {"RedoButton", [](TSourceEditor& e) { e.Redo(); }},
+        {"IndentButton", [](TSourceEditor& e) { e.IndentBlock(0, false); }},
+        {"UnindentButton", [](TSourceEditor& e) { e.UnindentBlock(0); }},
+    };
+    for (const auto& command : editing) {
+        connect(toolButton(command.button), &QToolButton::clicked, this, [this, run = command.run] {
+            run(SourceMemo1->Editor());
+            SourceMemo1->Editor().NotifyChange();
+            SourceMemo1->viewport()->update();
+            SourceMemo1->setFocus();
+            SourceMemo1Change();
+        });
+    }
     SourceMemo1->OnFilesDropped = [this](TSourceMemo*, const QStringList& names, QPoint) {
         SourceMemo1FilesDropped(names);
     };

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -343,4 +344,21 @@ TEST_F(FileLifecycleTest, UndoingPastTheSaveAndTypingAgainIsStillModified)
         m_form->SourceMemo1Change();
         ASSERT_EQ(m_form->StatusBar1->panelText(1), "Modified") << "round " << i;
     }
+}
+
+TEST_F(FileLifecycleTest, EditingButtonsFollowTheSelectionAndTheUndoLog)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("T.BAS", "abc\r\n")));
+    EXPECT_FALSE(m_form->toolButton("UndoButton")->isEnabled());
+    EXPECT_FALSE(m_form->toolButton("CutButton")->isEnabled());
+    type("x");
+    EXPECT_TRUE(m_form->toolButton("UndoButton")->isEnabled());
+    QTest::mouseClick(m_form->toolButton("UndoButton"), Qt::LeftButton);
+    EXPECT_EQ(shownText(), "abc\r");
+    EXPECT_TRUE(m_form->toolButton("RedoButton")->isEnabled());
+    m_form->SourceMemo1->Editor().SetSelection(0, 3);
+    m_form->SourceMemo1Change();
+    EXPECT_TRUE(m_form->toolButton("IndentButton")->isEnabled());
+    QTest::mouseClick(m_form->toolButton("IndentButton"), Qt::LeftButton);
+    EXPECT_EQ(shownText(), " abc\r");
 }
