@@ -14,6 +14,7 @@
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
 #include "highlight/runtime/ParserEditor.h"
+#include "platform/QtColors.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -218,7 +219,3 @@ private:
     int64_t m_lastClickRow = -1;
     int64_t m_rowsPainted = 0;
 };
-
-// COLORREF (0x00BBGGRR) to QColor; system colours (0x80000000 plus an index) come from the
-// application palette.
-QColor colorFromColorRef(int32_t value);
