@@ -88,6 +88,17 @@ void TSourceEditor::caretTookColumn()
     m_trackColumn = m_caretColumn;
 }
 
+void TSourceEditor::RowsRecut()
+{
+    if (m_pastEol && atLineEnd(m_selCaret) && m_caretColumn > columnOf(m_selCaret))
+        return;
+    const int track = m_trackColumn;
+    const bool vertical = m_verticalMove;
+    caretTookColumn();
+    if (vertical)
+        m_trackColumn = track; // an Up or Down run keeps aiming at its column
+}
+
 void TSourceEditor::placeCaret(int64_t offset, bool extend)
 {
     m_selCaret = std::clamp<int64_t>(offset, 0, m_store->CharCount());

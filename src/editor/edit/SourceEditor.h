@@ -53,6 +53,34 @@ inline constexpr const char* kCannotAllocBuffer = "Cannot alloc memory for buffe
 // The longest line the caret may stand past the end of, in columns.
 constexpr int kMaxCaretColumn = 2047;
 
+// ---- drop: dropped and dragged text ----
+// The undo group of a drop: the insertion and, when the editor's own text moves, its removal.
+constexpr int32_t ugDrop = 26;
+
+// Where dropped text comes from: another program (no range), or this editor's own range
+// [Start, End), moved there unless copied.
+struct TDropSource
+{
+    int64_t Start = -1;
+    int64_t End = -1;
+    bool Move = false;
+
+    bool Own() const { return Start >= 0 && End > Start; }
+};
+
+// What a drop at an offset does: removes [RemoveStart, RemoveEnd) (nothing when equal), then
+// inserts at InsertAt, an offset into the text as it is after the removal. A drop of the
+// editor's own text inside its range (or, for a move, at either end) does nothing.
+struct TDropPlan
+{
+    bool Ignored = false;
+    int64_t RemoveStart = 0;
+    int64_t RemoveEnd = 0;
+    int64_t InsertAt = 0;
+};
+TDropPlan PlanDrop(int64_t at, const TDropSource& source);
+// ---- end drop ----
+
 class TSourceEditor : public TEditorCommandExecutor
 {
 public:
@@ -64,6 +92,9 @@ public:
 
     // Shows another store (the caller keeps ownership); the caret goes to offset 0.
     void SetStore(TTextStore& store);
+    // The rows were cut again (word wrap) without changing the text: the caret keeps its offset
+    // and takes the column it now stands at, unless it stands past the end of a line.
+    void RowsRecut();
     TTextStore& Store() const { return *m_store; }
     void SetHost(TEditorHost* host) { m_host = host ? host : &m_noHost; }
     TEditorHost& Host() const { return *m_host; }
@@ -146,6 +177,21 @@ public:
 
     std::function<void(uint32_t& sourceFlags)> OnDataDrop;
 
+    // ---- drop: dropped and dragged text ----
+    // Whether text dropped at offset at would be taken: never in read-only mode nor where
+    // PlanDrop ignores the drop.
+    bool AcceptsDrop(int64_t at, const TDropSource& source) const;
+    // Inserts dropped text (any line breaks) at offset at as one undo step and selects it;
+    // a move of the editor's own text removes its source range in the same step. OnDataDrop
+    // sees the source flags first (dsText) and refuses the drop by clearing dsText. A move whose
+    // source range no longer holds the dropped text becomes a copy, so nothing is lost.
+    // Returns whether the text changed.
+    bool DropText(std::string_view text, int64_t at, const TDropSource& source);
+    // Removes [start, end) after its text was dragged to another program and moved there, as one
+    // undo step; nothing happens when the range no longer holds that text or in read-only mode.
+    bool RemoveDraggedText(int64_t start, int64_t end, std::string_view text);
+    // ---- end drop ----
+
     // Raises the change notification when a change flag is set, then clears the flags.
     void NotifyChange();
 
@@ -164,6 +210,7 @@ private:
     bool atLineEnd(int64_t offset) const;
     int64_t lineEndColumn() const;
     void placeCaret(int64_t offset, bool extend);
+    static int reachableLength(const TTextRow& row);
     void caretTookColumn();
     std::string stored(std::string_view text) const;
     void replaceSelectionWith(std::string text, TUndoKind kind);

@@ -104,6 +104,14 @@ void TSourceEditor::moveRight(bool extend)
         placeCaret(m_selCaret + 1, extend);
 }
 
+// The caret offsets a row offers: up to its line break, or, when the line goes on in the next
+// row, up to its last character (the offset after it is the next row's start).
+int TSourceEditor::reachableLength(const TTextRow& row)
+{
+    const bool continues = !row.EndsLine() && row.Next;
+    return continues ? row.Length - 1 : row.TextLength();
+}
+
 void TSourceEditor::moveLineStart(bool extend)
 {
     const TRowSpot spot = m_store->RowAt(m_selCaret);
@@ -116,7 +124,7 @@ void TSourceEditor::moveLineEnd(bool extend)
     const TRowSpot spot = m_store->RowAt(m_selCaret);
     if (!spot.Row)
         return;
-    int end = spot.Row->TextLength();
+    int end = reachableLength(*spot.Row);
     while (end > 0 && (spot.Row->Text()[end - 1] == ' ' || spot.Row->Text()[end - 1] == '\t'))
         --end;
     placeCaret(spot.Start + end, extend);
@@ -144,7 +152,7 @@ void TSourceEditor::moveRows(int64_t rows, bool extend)
     bool pastEnd = false;
     if (to < m_store->RowCount()) {
         const TRowSpot spot = m_store->RowByIndex(to);
-        const int length = spot.Row->TextLength();
+        const int length = reachableLength(*spot.Row);
         offset = spot.Start + tabs().OffsetAtColumn(spot.Row->Text(), length, column, reached);
         pastEnd = reached < column;
     } else {

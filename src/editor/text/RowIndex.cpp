@@ -5,10 +5,44 @@
 
 // Arrays have one spare entry: a node may hold capacity + 1 entries for the moment between an
 // insertion and the split it causes.
+// The ends-a-line bits sit in their own array rather than in the top bit of Lengths, so the
+// offset and index lookups read the lengths as they are, without masking.
 struct TRowIndex::Leaf : TRowNode
 {
     TTextRow* Rows[kMaxLeaf + 1];
     uint16_t Lengths[kMaxLeaf + 1];
+    uint8_t Breaks[kMaxLeaf + 1]; // 1 when the row ends in CR
+
+    void set(int slot, TTextRow* row)
+    {
+        Rows[slot] = row;
+        Lengths[slot] = row->Length;
+        Breaks[slot] = row->EndsLine() ? 1 : 0;
+    }
+    TRowTotals totals(int from, int count) const
+    {
+        TRowTotals sum{0, count, 0};
+        for (int i = from; i < from + count; ++i) {
+            sum.Chars += Lengths[i];
+            sum.Breaks += Breaks[i];
+        }
+        return sum;
+    }
+    void erase(int slot, int count)
+    {
+        const int after = Count - slot - count;
+        std::memmove(Rows + slot, Rows + slot + count, after * sizeof(TTextRow*));
+        std::memmove(Lengths + slot, Lengths + slot + count, after * sizeof(uint16_t));
+        std::memmove(Breaks + slot, Breaks + slot + count, after * sizeof(uint8_t));
+        Count -= count;
+    }
+    void append(const Leaf& other)
+    {
+        std::memcpy(Rows + Count, other.Rows, other.Count * sizeof(TTextRow*));
+        std::memcpy(Lengths + Count, other.Lengths, other.Count * sizeof(uint16_t));
+        std::memcpy(Breaks + Count, other.Breaks, other.Count * sizeof(uint8_t));
+        Count += other.Count;
+    }
 };
 
 struct TRowInner : TRowNode
@@ -16,14 +50,37 @@ struct TRowInner : TRowNode
     TRowNode* Children[TRowIndex::kMaxFanout + 1];
     int64_t Chars[TRowIndex::kMaxFanout + 1];
     int64_t Rows[TRowIndex::kMaxFanout + 1];
+    int64_t Breaks[TRowIndex::kMaxFanout + 1];
+
+    TRowTotals totalsAt(int slot) const { return {Chars[slot], Rows[slot], Breaks[slot]}; }
+    void setAt(int slot, TRowNode* child, const TRowTotals& totals)
+    {
+        Children[slot] = child;
+        Chars[slot] = totals.Chars;
+        Rows[slot] = totals.Rows;
+        Breaks[slot] = totals.Breaks;
+    }
+    void addAt(int slot, const TRowTotals& delta)
+    {
+        Chars[slot] += delta.Chars;
+        Rows[slot] += delta.Rows;
+        Breaks[slot] += delta.Breaks;
+    }
+    // Moves count entries from slot `from` to slot `to`; the ranges may overlap.
+    void moveSlots(int from, int to, int count)
+    {
+        std::memmove(Children + to, Children + from, count * sizeof(TRowNode*));
+        std::memmove(Chars + to, Chars + from, count * sizeof(int64_t));
+        std::memmove(Rows + to, Rows + from, count * sizeof(int64_t));
+        std::memmove(Breaks + to, Breaks + from, count * sizeof(int64_t));
+    }
 };
 
 // Rows appended to one leaf whose totals are not yet added to the ancestors.
 struct TRowIndex::Cursor
 {
     Leaf* At;
-    int64_t Chars = 0;
-    int64_t Rows = 0;
+    TRowTotals Added;
 };
 
 namespace {
@@ -36,13 +93,9 @@ int slotOf(const TRowInner* parent, const TRowNode* child)
     return slot;
 }
 
-
 void removeSlot(TRowInner* node, int slot)
 {
-    const int after = node->Count - slot - 1;
-    std::memmove(node->Children + slot, node->Children + slot + 1, after * sizeof(TRowNode*));
-    std::memmove(node->Chars + slot, node->Chars + slot + 1, after * sizeof(int64_t));
-    std::memmove(node->Rows + slot, node->Rows + slot + 1, after * sizeof(int64_t));
+    node->moveSlots(slot + 1, slot, node->Count - slot - 1);
     --node->Count;
 }
 
@@ -137,7 +190,7 @@ TRowIndex::Leaf* TRowIndex::leafOf(int64_t index, int& slot) const
 
 bool TRowIndex::FindIndex(int64_t index, TRowSpot& spot) const
 {
-    if (index < 0 || index >= m_rows)
+    if (index < 0 || index >= m_totals.Rows)
         return false;
     const TRowNode* node = m_root;
     int64_t rest = index;
@@ -160,7 +213,7 @@ bool TRowIndex::FindIndex(int64_t index, TRowSpot& spot) const
 
 bool TRowIndex::FindOffset(int64_t offset, TRowSpot& spot) const
 {
-    if (offset < 0 || offset >= m_chars)
+    if (offset < 0 || offset >= m_totals.Chars)
         return false;
     const TRowNode* node = m_root;
     int64_t start = 0;
@@ -182,6 +235,68 @@ bool TRowIndex::FindOffset(int64_t offset, TRowSpot& spot) const
     return true;
 }
 
+int64_t TRowIndex::BreaksBefore(int64_t index) const
+{
+    if (index >= m_totals.Rows)
+        return m_totals.Breaks;
+    if (index <= 0)
+        return 0;
+    const TRowNode* node = m_root;
+    int64_t rest = index;
+    int64_t breaks = 0;
+    while (!node->IsLeaf) {
+        auto* inner = static_cast<const TRowInner*>(node);
+        int i = 0;
+        for (; i < inner->Count - 1 && rest >= inner->Rows[i]; ++i) {
+            rest -= inner->Rows[i];
+            breaks += inner->Breaks[i];
+        }
+        node = inner->Children[i];
+    }
+    auto* leaf = static_cast<const Leaf*>(node);
+    for (int i = 0; i < rest; ++i)
+        breaks += leaf->Breaks[i];
+    return breaks;
+}
+
+bool TRowIndex::FindLine(int64_t line, TRowSpot& spot) const
+{
+    if (line == 0)
+        return FindIndex(0, spot);
+    if (line < 0 || line > m_totals.Breaks)
+        return false;
+    // Down to the line-th row that ends in CR; the line starts with the row after it.
+    const TRowNode* node = m_root;
+    int64_t need = line;
+    int64_t start = 0;
+    int64_t index = 0;
+    while (!node->IsLeaf) {
+        auto* inner = static_cast<const TRowInner*>(node);
+        int i = 0;
+        for (; i < inner->Count - 1 && need > inner->Breaks[i]; ++i) {
+            need -= inner->Breaks[i];
+            start += inner->Chars[i];
+            index += inner->Rows[i];
+        }
+        node = inner->Children[i];
+    }
+    auto* leaf = static_cast<const Leaf*>(node);
+    int slot = 0;
+    for (; slot < leaf->Count; ++slot) {
+        start += leaf->Lengths[slot];
+        if (leaf->Breaks[slot] && --need == 0)
+            break;
+    }
+    const int next = slot + 1;
+    if (slot == leaf->Count || index + next >= m_totals.Rows)
+        return false;
+    if (next < leaf->Count) {
+        spot = {leaf->Rows[next], start, index + next};
+        return true;
+    }
+    return FindIndex(index + next, spot);
+}
+
 TRowIndex::Leaf* TRowIndex::lastLeaf() const
 {
     TRowNode* node = m_root;
@@ -192,46 +307,29 @@ TRowIndex::Leaf* TRowIndex::lastLeaf() const
     return static_cast<Leaf*>(node);
 }
 
-void TRowIndex::addToAncestors(TRowNode* node, int64_t chars, int64_t rows)
+void TRowIndex::addToAncestors(TRowNode* node, const TRowTotals& delta)
 {
-    for (TRowNode* n = node; n->Parent; n = n->Parent) {
-        const int slot = slotOf(n->Parent, n);
-        n->Parent->Chars[slot] += chars;
-        n->Parent->Rows[slot] += rows;
-    }
-    m_chars += chars;
-    m_rows += rows;
+    for (TRowNode* n = node; n->Parent; n = n->Parent)
+        n->Parent->addAt(slotOf(n->Parent, n), delta);
+    m_totals += delta;
 }
 
-void TRowIndex::insertChild(TRowNode* after, TRowNode* child, int64_t chars, int64_t rows)
+void TRowIndex::insertChild(TRowNode* after, TRowNode* child, const TRowTotals& totals)
 {
     TRowInner* parent = after->Parent;
     if (!parent) {
         parent = takeInner();
         parent->Count = 1;
-        parent->Children[0] = after;
-        parent->Chars[0] = m_chars;
-        parent->Rows[0] = m_rows;
+        parent->setAt(0, after, m_totals);
         after->Parent = parent;
         m_root = parent;
     }
     const int slot = slotOf(parent, after) + 1;
-    const int move = parent->Count - slot;
-    std::memmove(parent->Children + slot + 1, parent->Children + slot, move * sizeof(TRowNode*));
-    std::memmove(parent->Chars + slot + 1, parent->Chars + slot, move * sizeof(int64_t));
-    std::memmove(parent->Rows + slot + 1, parent->Rows + slot, move * sizeof(int64_t));
-    parent->Children[slot] = child;
-    parent->Chars[slot] = chars;
-    parent->Rows[slot] = rows;
+    parent->moveSlots(slot, slot + 1, parent->Count - slot);
+    parent->setAt(slot, child, totals);
     ++parent->Count;
     child->Parent = parent;
-    for (TRowNode* n = parent; n->Parent; n = n->Parent) {
-        const int s = slotOf(n->Parent, n);
-        n->Parent->Chars[s] += chars;
-        n->Parent->Rows[s] += rows;
-    }
-    m_chars += chars;
-    m_rows += rows;
+    addToAncestors(parent, totals);
     if (parent->Count > m_fanout)
         splitInner(parent);
 }
@@ -240,20 +338,16 @@ void TRowIndex::splitInner(TRowInner* node)
 {
     const int keep = node->Count / 2;
     TRowInner* sibling = takeInner();
-    int64_t chars = 0;
-    int64_t rows = 0;
+    TRowTotals moved{0, 0, 0};
     for (int i = keep; i < node->Count; ++i) {
         const int j = sibling->Count++;
-        sibling->Children[j] = node->Children[i];
-        sibling->Chars[j] = node->Chars[i];
-        sibling->Rows[j] = node->Rows[i];
+        sibling->setAt(j, node->Children[i], node->totalsAt(i));
         sibling->Children[j]->Parent = sibling;
-        chars += node->Chars[i];
-        rows += node->Rows[i];
+        moved += node->totalsAt(i);
     }
     node->Count = keep;
-    addToAncestors(node, -chars, -rows);
-    insertChild(node, sibling, chars, rows);
+    addToAncestors(node, -moved);
+    insertChild(node, sibling, moved);
 }
 
 void TRowIndex::appendToLeaf(Cursor& cursor, TTextRow* row)
@@ -261,32 +355,29 @@ void TRowIndex::appendToLeaf(Cursor& cursor, TTextRow* row)
     if (cursor.At->Count >= m_leafCapacity) {
         flushLeaf(cursor);
         Leaf* next = takeLeaf();
-        insertChild(cursor.At, next, 0, 0);
+        insertChild(cursor.At, next, {0, 0, 0});
         cursor.At = next;
     }
     const int slot = cursor.At->Count++;
-    cursor.At->Rows[slot] = row;
-    cursor.At->Lengths[slot] = row->Length;
-    cursor.Chars += row->Length;
-    ++cursor.Rows;
+    cursor.At->set(slot, row);
+    cursor.Added += {row->Length, 1, cursor.At->Breaks[slot]};
 }
 
 void TRowIndex::flushLeaf(Cursor& cursor)
 {
-    addToAncestors(cursor.At, cursor.Chars, cursor.Rows);
-    cursor.Chars = 0;
-    cursor.Rows = 0;
+    addToAncestors(cursor.At, cursor.Added);
+    cursor.Added = {0, 0, 0};
 }
 
 void TRowIndex::Insert(int64_t index, TTextRow* const* rows, int64_t count)
 {
     if (count <= 0)
         return;
-    index = std::clamp<int64_t>(index, 0, m_rows);
+    index = std::clamp<int64_t>(index, 0, m_totals.Rows);
     reserveNodes(count + m_leafCapacity);
     int slot = 0;
     Leaf* leaf = nullptr;
-    if (index == m_rows) {
+    if (index == m_totals.Rows) {
         leaf = lastLeaf();
         slot = leaf->Count;
     } else {
@@ -296,14 +387,11 @@ void TRowIndex::Insert(int64_t index, TTextRow* const* rows, int64_t count)
     // so a long insertion fills whole leaves instead of splitting one leaf many times.
     TTextRow* tail[kMaxLeaf + 1];
     const int tailCount = leaf->Count - slot;
-    int64_t tailChars = 0;
-    for (int i = 0; i < tailCount; ++i) {
-        tail[i] = leaf->Rows[slot + i];
-        tailChars += leaf->Lengths[slot + i];
-    }
+    std::copy_n(leaf->Rows + slot, tailCount, tail);
+    const TRowTotals lifted = leaf->totals(slot, tailCount);
     leaf->Count = slot;
-    addToAncestors(leaf, -tailChars, -tailCount);
-    Cursor cursor{leaf};
+    addToAncestors(leaf, -lifted);
+    Cursor cursor{leaf, {0, 0, 0}};
     for (int64_t i = 0; i < count; ++i)
         appendToLeaf(cursor, rows[i]);
     for (int i = 0; i < tailCount; ++i)
@@ -313,21 +401,16 @@ void TRowIndex::Insert(int64_t index, TTextRow* const* rows, int64_t count)
 
 void TRowIndex::Remove(int64_t index, int64_t count)
 {
-    if (index < 0 || index >= m_rows || count <= 0)
+    if (index < 0 || index >= m_totals.Rows || count <= 0)
         return;
-    count = std::min(count, m_rows - index);
+    count = std::min(count, m_totals.Rows - index);
     while (count > 0) {
         int slot = 0;
         Leaf* leaf = leafOf(index, slot);
         const int n = static_cast<int>(std::min<int64_t>(count, leaf->Count - slot));
-        int64_t chars = 0;
-        for (int i = 0; i < n; ++i)
-            chars += leaf->Lengths[slot + i];
-        const int after = leaf->Count - slot - n;
-        std::memmove(leaf->Rows + slot, leaf->Rows + slot + n, after * sizeof(TTextRow*));
-        std::memmove(leaf->Lengths + slot, leaf->Lengths + slot + n, after * sizeof(uint16_t));
-        leaf->Count -= n;
-        addToAncestors(leaf, -chars, -n);
+        const TRowTotals removed = leaf->totals(slot, n);
+        leaf->erase(slot, n);
+        addToAncestors(leaf, -removed);
         count -= n;
         rebalance(leaf);
     }
@@ -335,15 +418,15 @@ void TRowIndex::Remove(int64_t index, int64_t count)
 
 void TRowIndex::Replace(int64_t index, TTextRow* row)
 {
-    if (index < 0 || index >= m_rows)
+    if (index < 0 || index >= m_totals.Rows)
         return;
     int slot = 0;
     Leaf* leaf = leafOf(index, slot);
-    const int64_t delta = int64_t(row->Length) - leaf->Lengths[slot];
-    leaf->Rows[slot] = row;
-    leaf->Lengths[slot] = row->Length;
-    if (delta != 0)
-        addToAncestors(leaf, delta, 0);
+    TRowTotals delta = -leaf->totals(slot, 1);
+    leaf->set(slot, row);
+    delta += leaf->totals(slot, 1);
+    if (delta != TRowTotals{0, 0, 0})
+        addToAncestors(leaf, delta);
 }
 
 void TRowIndex::rebalance(TRowNode* node)
@@ -370,18 +453,12 @@ void TRowIndex::rebalance(TRowNode* node)
 void TRowIndex::mergeInto(TRowNode* left, TRowNode* right)
 {
     if (left->IsLeaf) {
-        auto* l = static_cast<Leaf*>(left);
-        auto* r = static_cast<Leaf*>(right);
-        std::memcpy(l->Rows + l->Count, r->Rows, r->Count * sizeof(TTextRow*));
-        std::memcpy(l->Lengths + l->Count, r->Lengths, r->Count * sizeof(uint16_t));
-        l->Count += r->Count;
+        static_cast<Leaf*>(left)->append(*static_cast<Leaf*>(right));
     } else {
         auto* l = static_cast<TRowInner*>(left);
         auto* r = static_cast<TRowInner*>(right);
         for (int i = 0; i < r->Count; ++i) {
-            l->Children[l->Count] = r->Children[i];
-            l->Chars[l->Count] = r->Chars[i];
-            l->Rows[l->Count] = r->Rows[i];
+            l->setAt(l->Count, r->Children[i], r->totalsAt(i));
             r->Children[i]->Parent = l;
             ++l->Count;
         }
@@ -389,8 +466,7 @@ void TRowIndex::mergeInto(TRowNode* left, TRowNode* right)
     TRowInner* parent = left->Parent;
     const int ls = slotOf(parent, left);
     const int rs = slotOf(parent, right);
-    parent->Chars[ls] += parent->Chars[rs];
-    parent->Rows[ls] += parent->Rows[rs];
+    parent->addAt(ls, parent->totalsAt(rs));
     removeSlot(parent, rs);
     right->Count = 0;
     destroy(right);
@@ -441,14 +517,13 @@ void TRowIndex::Clear()
     auto* empty = new Leaf;
     destroy(m_root);
     m_root = empty;
-    m_rows = 0;
-    m_chars = 0;
+    m_totals = {0, 0, 0};
 }
 
 int64_t TRowIndex::IndexOf(const TTextRow* row) const
 {
     // Leaf by leaf, from the leaf holding each next index.
-    for (int64_t index = 0; index < m_rows;) {
+    for (int64_t index = 0; index < m_totals.Rows;) {
         int slot = 0;
         const Leaf* leaf = leafOf(index, slot);
         for (int i = slot; i < leaf->Count; ++i)
@@ -459,30 +534,35 @@ int64_t TRowIndex::IndexOf(const TTextRow* row) const
     return -1;
 }
 
-std::string TRowIndex::checkNode(const TRowNode* node, int depth, int& leafDepth, int64_t& chars,
-                                 int64_t& rows, const TTextRow*& expect) const
+std::string TRowIndex::checkLeaf(const Leaf* leaf, TRowTotals& totals,
+                                 const TTextRow*& expect) const
 {
-    chars = 0;
-    rows = 0;
+    if (leaf->Count > m_leafCapacity)
+        return "leaf over capacity";
+    for (int i = 0; i < leaf->Count; ++i) {
+        if (leaf->Rows[i] != expect)
+            return "index order differs from the row chain";
+        if (leaf->Lengths[i] != expect->Length)
+            return "index length differs from the row";
+        if ((leaf->Breaks[i] != 0) != expect->EndsLine() || leaf->Breaks[i] > 1)
+            return "index line-break bit differs from the row";
+        totals += {expect->Length, 1, expect->EndsLine() ? 1 : 0};
+        expect = expect->Next;
+    }
+    return {};
+}
+
+std::string TRowIndex::checkNode(const TRowNode* node, int depth, int& leafDepth,
+                                 TRowTotals& totals, const TTextRow*& expect) const
+{
+    totals = {0, 0, 0};
     if (node != m_root && node->Count == 0)
         return "empty node below the root";
     if (node->IsLeaf) {
         if (leafDepth >= 0 && leafDepth != depth)
             return "leaves at different depths";
         leafDepth = depth;
-        if (node->Count > m_leafCapacity)
-            return "leaf over capacity";
-        auto* leaf = static_cast<const Leaf*>(node);
-        for (int i = 0; i < leaf->Count; ++i) {
-            if (leaf->Rows[i] != expect)
-                return "index order differs from the row chain";
-            if (leaf->Lengths[i] != expect->Length)
-                return "index length differs from the row";
-            chars += expect->Length;
-            ++rows;
-            expect = expect->Next;
-        }
-        return {};
+        return checkLeaf(static_cast<const Leaf*>(node), totals, expect);
     }
     auto* inner = static_cast<const TRowInner*>(node);
     if (inner->Count > m_fanout)
@@ -492,15 +572,13 @@ std::string TRowIndex::checkNode(const TRowNode* node, int depth, int& leafDepth
     for (int i = 0; i < inner->Count; ++i) {
         if (inner->Children[i]->Parent != inner)
             return "wrong parent link";
-        int64_t c = 0;
-        int64_t r = 0;
-        std::string error = checkNode(inner->Children[i], depth + 1, leafDepth, c, r, expect);
+        TRowTotals child;
+        std::string error = checkNode(inner->Children[i], depth + 1, leafDepth, child, expect);
         if (!error.empty())
             return error;
-        if (c != inner->Chars[i] || r != inner->Rows[i])
+        if (child != inner->totalsAt(i))
             return "child totals differ from the subtree";
-        chars += c;
-        rows += r;
+        totals += child;
     }
     return {};
 }
@@ -510,15 +588,14 @@ std::string TRowIndex::check(const TTextRow* first) const
     if (m_root->Parent)
         return "root has a parent";
     int leafDepth = -1;
-    int64_t chars = 0;
-    int64_t rows = 0;
+    TRowTotals totals;
     const TTextRow* expect = first;
-    std::string error = checkNode(m_root, 0, leafDepth, chars, rows, expect);
+    std::string error = checkNode(m_root, 0, leafDepth, totals, expect);
     if (!error.empty())
         return error;
     if (expect)
         return "row chain longer than the index";
-    if (chars != m_chars || rows != m_rows)
+    if (totals != m_totals)
         return "index totals differ from the tree";
     return {};
 }

@@ -138,7 +138,17 @@ void TRowSplice::AddRaw(const char* bytes, size_t n, TTextNormaliser& normaliser
     }
 }
 
-void TRowSplice::emit(const char* bytes, int length, Tabs tabs)
+void TRowSplice::AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags)
+{
+    if (m_pendingLength > 0)
+        emitPending();
+    TTextRow* row = emit(bytes, n);
+    row->Flags = flags | (row->Flags & rfHasTab);
+    if (attrs)
+        std::memcpy(row->EnsureAttrs(), attrs, static_cast<size_t>(n));
+}
+
+TTextRow* TRowSplice::emit(const char* bytes, int length, Tabs tabs)
 {
     TTextRow* row = m_store.m_arena.Create(bytes, length);
     TTextRow* prev = !m_batch.empty() ? m_batch.back() : m_lastCommitted ? m_lastCommitted : m_before;
@@ -164,6 +174,7 @@ void TRowSplice::emit(const char* bytes, int length, Tabs tabs)
     m_batch.push_back(row);
     if (m_batch.size() >= m_batch.capacity())
         commit();
+    return row;
 }
 
 void TRowSplice::commit()

@@ -32,11 +32,15 @@ public:
     // Adds raw bytes, normalising them with normaliser's state as they go; a plain line goes
     // from the input straight into its row. Loading a file runs through here.
     void AddRaw(const char* bytes, size_t n, TTextNormaliser& normaliser);
+    // Adds one row exactly as given: 1..2047 bytes of which only the last may be CR, its token
+    // bytes (null: none) and its flags (rfHasTab is worked out here). Re-cutting a line's rows
+    // for word wrap runs through here.
+    void AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags);
     TRowChange Finish();
 
 private:
     enum class Tabs { Unknown, Present, Absent };
-    void emit(const char* bytes, int length, Tabs tabs = Tabs::Unknown);
+    TTextRow* emit(const char* bytes, int length, Tabs tabs = Tabs::Unknown);
     void appendPending(const char* bytes, size_t n, bool hasTab);
     void emitPending();
     void commit();

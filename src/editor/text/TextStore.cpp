@@ -50,6 +50,16 @@ TRowSpot TTextStore::RowByIndex(int64_t n) const
     return spot;
 }
 
+TRowSpot TTextStore::LineStart(int64_t line) const
+{
+    TRowSpot spot;
+    if (RowCount() == 0)
+        return spot;
+    if (!m_index.FindLine(std::clamp<int64_t>(line, 0, LineCount() - 1), spot))
+        spot = {nullptr, CharCount(), RowCount()};
+    return spot;
+}
+
 TRowSpot TTextStore::RowAt(int64_t offset)
 {
     offset = std::clamp<int64_t>(offset, 0, CharCount());
@@ -167,6 +177,8 @@ void TTextStore::markForReparse(TTextRow* row)
 
 void TTextStore::finishEdit(int64_t position, int64_t length, const TRowChange& change)
 {
+    if (m_views.empty())
+        FlowKey = kFlowUnknown;
     if (m_cursorValid && position <= m_cursorEnd)
         m_cursorValid = false;
     if (length > 0) {
@@ -182,7 +194,8 @@ void TTextStore::finishEdit(int64_t position, int64_t length, const TRowChange& 
 }
 
 // Gives the row new text: in its own block when the size class allows, else in a new block
-// that takes over every field of the old row. Returns the row now holding the text.
+// that takes over every field of the old row. Returns the row now holding the text. The index
+// hears of it either way: the length and whether the row ends a line may both have changed.
 TTextRow* TTextStore::replaceRowText(const TRowSpot& spot, const char* text, int length)
 {
     TTextRow* row = spot.Row;
@@ -352,6 +365,7 @@ std::string TTextStore::check() const
     if (!error.empty())
         return error;
     std::array<int64_t, kMaxRowLength + 1> lengths{};
+    int64_t breaks = 0;
     const TTextRow* prev = nullptr;
     for (const TTextRow* row = m_first; row; prev = row, row = row->Next) {
         if (row->Prev != prev)
@@ -372,9 +386,12 @@ std::string TTextStore::check() const
         if (row->Track && row->Track->Row != row)
             return "track object points elsewhere";
         ++lengths[row->Length];
+        breaks += row->EndsLine() ? 1 : 0;
     }
     if (prev != m_last)
         return "last row pointer is stale";
+    if (breaks != m_index.LineBreakCount())
+        return "line count differs from the rows";
     if (lengths != m_rowsOfLength)
         return "length histogram differs from the rows";
     int longest = kMaxRowLength;

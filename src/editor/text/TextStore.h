@@ -67,11 +67,28 @@ public:
     void TopRowChanged() { m_cursorValid = false; }
     // Linear in the document; for callers that hold only a row. -1 when not in this store.
     int64_t IndexOfRow(const TTextRow* row) const { return m_index.IndexOf(row); }
+    // Lines, as opposed to rows: a line is the run of rows up to one that ends in CR, so with
+    // word wrap or forced splits one line is many rows. All three cost O(log n).
+    // The 0-based line holding the row (index clamped to 0..RowCount).
+    int64_t LineOfRow(int64_t rowIndex) const { return m_index.BreaksBefore(rowIndex); }
+    // Line breaks + 1: the empty line after a final CR counts, and an empty document has one.
+    int64_t LineCount() const { return m_index.LineBreakCount() + 1; }
+    // The first row of the line (clamped to 0..LineCount-1), its start and index. The empty
+    // line after a final CR has no row: Start CharCount and Index RowCount, as RowAt gives.
+    // No row in an empty document.
+    TRowSpot LineStart(int64_t line) const;
 
     // Inserts text at position (clamped) after normalising it; returns the stored length.
     int64_t InsertText(int64_t position, std::string_view text);
     // Deletes the characters between two offsets (in either order, clamped).
     void DeleteRange(int64_t start, int64_t end);
+    // Cuts the count rows from first (consecutive rows of one line) again into rows of the
+    // given lengths, which add up to the rows' bytes, each 1..2047, a CR only at a row's end.
+    // Text, positions and token bytes stay; the first new row keeps the line's track object,
+    // extras, and the bookmark and mark bits of all the rows. New rows get rfRepaint plus the highlighting flags the old rows
+    // had (rfReparse when a row had no token bytes). No text change is reported. Returns where
+    // the rows changed. Word wrap re-flows lines through this.
+    TRowChange RecutRows(const TRowSpot& first, int64_t count, const std::vector<int>& lengths);
     // The stored bytes between two offsets (line breaks as CR).
     std::string GetText(int64_t start, int64_t end) const;
     std::string GetText() const { return GetText(0, CharCount()); }
@@ -118,6 +135,11 @@ public:
 
     // The 1-based column of bookmarks 0 to 9; 0 when not set.
     std::array<uint16_t, 10> BookmarkCols{};
+    // The layout the rows were last cut for by a view (word wrap): kFlowStoreCut for the
+    // store's own cut, kFlowUnknown after edits made while no view showed the store.
+    static constexpr int64_t kFlowStoreCut = 0;
+    static constexpr int64_t kFlowUnknown = -1;
+    int64_t FlowKey = kFlowStoreCut;
     // Free-form strings kept with the document.
     std::vector<std::string> Strings;
 

@@ -18,6 +18,7 @@ void TTextStore::LoadFromStream(TStream& stream)
     clearUndo();
     try {
         DeleteRange(0, CharCount());
+        FlowKey = kFlowStoreCut;
         const auto chunk = static_cast<size_t>(m_capacities.ChunkBytes);
         std::vector<char> input(chunk);
         TTextNormaliser normaliser;

@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 TSourceMemo::TSourceMemo(QWidget* parent)
     : QAbstractScrollArea(parent), m_store(std::make_unique<TTextStore>()),
@@ -74,8 +76,10 @@ std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStor
     m_editor->SetStore(*m_store);
     m_topRow = 0;
     m_leftCol = 0;
+    m_wrapDirtyStart = -1;
+    reflowAll();
     updateScrollBars();
-    viewport()->update();
+    invalidate();
     return store;
 }
 
@@ -92,8 +96,10 @@ void TSourceMemo::SetGutter(int pixels)
     if (!accepted || pixels == m_gutter)
         return;
     m_gutter = pixels;
+    if (m_wrapAtColumn == 0)
+        reflowAll();
     updateScrollBars();
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::SetMargin(int pixels)
@@ -101,23 +107,28 @@ void TSourceMemo::SetMargin(int pixels)
     if (pixels < 0 || pixels > m_charWidth || pixels == m_margin)
         return;
     m_margin = pixels;
-    viewport()->update();
+    if (m_wrapAtColumn == 0)
+        reflowAll();
+    invalidate();
 }
 
 void TSourceMemo::SetRightMargin(int column)
 {
     m_rightMargin = std::max(column, 0);
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::SetOptions(uint32_t options)
 {
+    const uint32_t changed = options ^ m_editor->Settings.Options;
     // Word wrap has no horizontal scrolling: switching it resets the first column.
-    if ((options ^ m_editor->Settings.Options) & smoWordWrap)
+    if (changed & smoWordWrap)
         m_leftCol = 0;
     m_editor->Settings.Options = options;
+    if (changed & (smoWordWrap | smoWrapOverride | smoShowGutter))
+        reflowAll();
     updateScrollBars();
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::SetReadOnly(bool readOnly)
@@ -135,7 +146,46 @@ void TSourceMemo::SetEditorFont(const QFont& font)
 void TSourceMemo::SetGutterFont(const QFont& font)
 {
     m_gutterFont = font;
-    viewport()->update();
+    invalidate();
+}
+
+void TSourceMemo::ApplySettings()
+{
+    rebuildMetrics();
+    applyParserSettings();
+    reflowAll();
+    updateScrollBars();
+    invalidate();
+}
+
+void TSourceMemo::SetPaintLock(bool locked)
+{
+    m_paintLock = locked;
+    viewport()->setUpdatesEnabled(!PaintingOff());
+    if (!PaintingOff()) {
+        updateScrollBars();
+        viewport()->update();
+    }
+}
+
+void TSourceMemo::SetRedraw(bool on)
+{
+    m_redrawOff = !on;
+    viewport()->setUpdatesEnabled(!PaintingOff());
+    if (!PaintingOff()) {
+        updateScrollBars();
+        viewport()->update();
+    }
+}
+
+void TSourceMemo::invalidate(const QRect& area)
+{
+    if (m_repaintSuppressed)
+        return;
+    if (area.isNull())
+        viewport()->update();
+    else
+        viewport()->update(area);
 }
 
 void TSourceMemo::SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack)
@@ -144,13 +194,13 @@ void TSourceMemo::SetColors(QColor gutter, QColor margin, QColor selText, QColor
     m_marginColor = margin;
     m_selText = selText;
     m_selBack = selBack;
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::SetTokenStyles(const std::array<TTokenStyle, 256>& styles)
 {
     m_styles = styles;
-    viewport()->update();
+    invalidate();
 }
 
 // Metrics are taken in bold italic so the widest style fits; a fixed-pitch face is measured
@@ -183,8 +233,9 @@ void TSourceMemo::rebuildMetrics()
             font.setLetterSpacing(QFont::AbsoluteSpacing, m_charWidth - advance);
         m_styleFonts[static_cast<size_t>(combination)] = font;
     }
+    reflowAll();
     updateScrollBars();
-    viewport()->update();
+    invalidate();
 }
 
 // ---- geometry ---------------------------------------------------------------------------------
@@ -207,7 +258,19 @@ void TSourceMemo::SetTopRow(int64_t row)
     m_topRow = top;
     m_store->TopRowChanged();
     updateScrollBars();
-    viewport()->update();
+    invalidate();
+}
+
+void TSourceMemo::SetLeftCol(int64_t column)
+{
+    const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
+    const int64_t most = (Options() & smoWordWrap) ? 0 : std::max<int64_t>(m_store->LongestRow() - visibleCols + 1, 0);
+    column = std::clamp<int64_t>(column, 0, most);
+    if (column == m_leftCol)
+        return;
+    m_leftCol = column;
+    updateScrollBars();
+    invalidate();
 }
 
 int64_t TSourceMemo::rowAtY(int y) const
@@ -237,9 +300,12 @@ int64_t TSourceMemo::offsetInRow(const TRowSpot& spot, int x) const
         return m_store->CharCount();
     TDisplayLine line;
     line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
-    // The nearer edge of the character under the pointer.
+    // The nearer edge of the character under the pointer. When the line goes on in the next
+    // row, the offset after this row's last character belongs to that row.
     const int column = static_cast<int>(m_leftCol) + (x - TextLeft() + m_charWidth / 2) / m_charWidth;
-    return spot.Start + line.CharAtColumn(std::max(column, 0));
+    const bool continues = !spot.Row->EndsLine() && spot.Row->Next;
+    const int last = continues ? spot.Row->Length - 1 : line.CharCount();
+    return spot.Start + std::min(line.CharAtColumn(std::max(column, 0)), last);
 }
 
 int64_t TSourceMemo::CharFromPos(QPoint point) const
@@ -256,24 +322,30 @@ int64_t TSourceMemo::CharFromPos(QPoint point) const
 
 void TSourceMemo::updateScrollBars()
 {
+    if (PaintingOff())
+        return;
     const TVerticalScroll vertical = VerticalScroll(m_store->RowCount(), VisibleRows(), m_topRow);
+    // The bars' signals stay connected so that the scroll area shows or hides a bar as its
+    // range changes; the view's own position is not taken back from the bars meanwhile.
+    const bool wasSetting = std::exchange(m_settingBars, true);
     QScrollBar* bar = verticalScrollBar();
-    const QSignalBlocker blockVertical(bar);
     bar->setRange(0, std::max(vertical.Range - std::max(vertical.Page, 1) + 1, 0));
     bar->setPageStep(std::max(vertical.Page, 1));
     bar->setValue(vertical.Position);
 
     const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
     QScrollBar* across = horizontalScrollBar();
-    const QSignalBlocker blockHorizontal(across);
     const bool wrap = Options() & smoWordWrap;
     across->setRange(0, wrap ? 0 : std::max(m_store->LongestRow() - visibleCols + 1, 0));
     across->setPageStep(visibleCols);
     across->setValue(static_cast<int>(m_leftCol));
+    m_settingBars = wasSetting;
 }
 
 void TSourceMemo::scrollContentsBy(int, int)
 {
+    if (m_settingBars)
+        return;
     const int64_t top = TopRowForThumb(m_store->RowCount(), verticalScrollBar()->value());
     if (top != m_topRow) {
         m_topRow = top;
@@ -294,6 +366,7 @@ void TSourceMemo::scrollToColumn(int64_t column)
 
 void TSourceMemo::ScrollCaretIntoView()
 {
+    flushReflow();
     const int64_t caret = m_editor->SelCaret();
     const TRowSpot spot = m_store->RowAt(caret);
     const int64_t row = spot.Index;
@@ -304,14 +377,18 @@ void TSourceMemo::ScrollCaretIntoView()
         m_topRow = row - visible + 1;
     m_topRow = std::clamp<int64_t>(m_topRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0));
     m_store->TopRowChanged();
-    scrollToColumn(m_editor->CaretColumn());
+    if (!(Options() & smoWordWrap))
+        scrollToColumn(m_editor->CaretColumn());
     updateScrollBars();
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // Many sizes may follow while a window is dragged; the rows are cut for the last one.
+    if ((Options() & smoWordWrap) && m_wrapAtColumn == 0 && event->size().width() != event->oldSize().width())
+        m_reflowAllPending = true;
     updateScrollBars();
     Changed(cfViewResized);
 }
@@ -320,6 +397,7 @@ void TSourceMemo::resizeEvent(QResizeEvent* event)
 
 void TSourceMemo::textChanged(int64_t position, int64_t length)
 {
+    noteWrapEdit(position, length);
     if (OnTextChange)
         OnTextChange(this, position, length);
 }
@@ -329,23 +407,25 @@ void TSourceMemo::RowsChanged(const TRowChange& change)
     m_pendingRow = m_pendingRow < 0 ? change.FirstIndex : std::min(m_pendingRow, change.FirstIndex);
     // Rows from the first changed one down may have moved; rows above stay as painted.
     const int y = static_cast<int>(std::max<int64_t>(change.FirstIndex - 1 - m_topRow, 0) * m_lineHeight);
-    viewport()->update(QRect(0, y, viewport()->width(), viewport()->height() - y));
+    invalidate(QRect(0, y, viewport()->width(), viewport()->height() - y));
 }
 
 void TSourceMemo::DocumentCleared()
 {
     m_topRow = 0;
     m_leftCol = 0;
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::DocumentLoaded()
 {
     m_topRow = 0;
     m_leftCol = 0;
+    m_wrapDirtyStart = -1;
+    reflowAll();
     m_editor->SetSelection(0, 0);
     updateScrollBars();
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::FileNameUsed(const std::string& fileName)
@@ -356,7 +436,7 @@ void TSourceMemo::FileNameUsed(const std::string& fileName)
 
 void TSourceMemo::CaretShapeChanged()
 {
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::Beep()
@@ -366,6 +446,7 @@ void TSourceMemo::Beep()
 
 void TSourceMemo::Changed(uint32_t changeFlags)
 {
+    flushReflow();
     if (changeFlags & (cfTextChanged | cfCaretMoved))
         updateScrollBars();
     if (OnChange)

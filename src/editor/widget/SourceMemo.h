@@ -13,6 +13,7 @@
 #include "editor/text/StoreHooks.h"
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
+#include "editor/view/Reflow.h"
 #include "highlight/runtime/ParserEditor.h"
 #include "platform/QtColors.h"
 
@@ -76,15 +77,26 @@ public:
     bool ShowFocusLine() const { return m_showFocusLine; }
     void SetShowFocusLine(bool show) { m_showFocusLine = show; viewport()->update(); }
     // The column word wrap breaks at (0: the window edge); its line is drawn with
-    // smoShowWrapColumn while word wrap is on.
+    // smoShowWrapColumn while word wrap is on. 16 bits wide.
     int WrapAtColumn() const { return m_wrapAtColumn; }
-    void SetWrapAtColumn(int column) { m_wrapAtColumn = std::max(column, 0); viewport()->update(); }
+    void SetWrapAtColumn(int column);
+    // With smoWrapOverride, lines starting with one of these characters are not word-wrapped.
+    const std::string& WrapOverride() const { return m_wrapOverride; }
+    void SetWrapOverride(const std::string& characters);
+    // Replaces the break-after-blanks rule of word wrap when assigned.
+    TWordBreakProc OnWordBreakProc;
+    // Word wrap: cuts the lines holding rows firstRow..lastRow (firstRow below 0: the whole
+    // document) into rows that fit, or joins them back when word wrap is off. The view keeps
+    // the character at its top in place.
+    void ReflowRows(int64_t firstRow, int64_t lastRow);
     void SetRightMargin(int column);
     uint32_t Options() const { return m_editor->Settings.Options; }
     void SetOptions(uint32_t options);
     bool ReadOnly() const { return m_editor->Settings.ReadOnly; }
     void SetReadOnly(bool readOnly);
     void SetEditorFont(const QFont& font);
+    // Re-applies font and settings: metrics, re-flow with word wrap, highlighting, repaint.
+    void ApplySettings();
     void SetGutterFont(const QFont& font);
     void SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack);
     // The style of each token byte; token 0 is the default style.
@@ -95,6 +107,22 @@ public:
     int CharWidth() const { return m_charWidth; }
     int LineHeight() const { return m_lineHeight; }
     int64_t LeftCol() const { return m_leftCol; }
+    // Scrolls horizontally; clamped to the longest row, and to 0 with word wrap on.
+    void SetLeftCol(int64_t column);
+
+    // Painting is off while the paint lock holds or redrawing is switched off; lifting either
+    // (when the other does not hold) repaints everything. Scroll bars wait while it is off.
+    bool PaintLocked() const { return m_paintLock; }
+    void SetPaintLock(bool locked);
+    bool RedrawOn() const { return !m_redrawOff; }
+    void SetRedraw(bool on);
+    bool PaintingOff() const { return m_paintLock || m_redrawOff; }
+    // While set, property changes do not ask for a repaint; the next paint shows them.
+    void SetRepaintSuppressed(bool suppressed) { m_repaintSuppressed = suppressed; }
+    bool RepaintSuppressed() const { return m_repaintSuppressed; }
+    // Whether TAB is typed into the control (else it moves the focus on).
+    bool WantTab() const { return m_wantTab; }
+    void SetWantTab(bool want) { m_wantTab = want; }
     // The client point of an offset's top-left corner, and the offset under a client point
     // (-1 outside the text area).
     QPoint PosFromChar(int64_t offset) const;
@@ -121,6 +149,25 @@ public:
     // Files dropped from the desktop, with the drop point in client coordinates; raised only
     // with smoProcessDroppedFiles.
     std::function<void(TSourceMemo*, const QStringList& fileNames, QPoint at)> OnFilesDropped;
+    // The highlighting pass produced a token over [start, end); the handler may change it.
+    std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
+
+    // ---- mouse: drag and drop, margin drag ----
+    // A third quick press on the same row; raised instead of selecting the row when assigned.
+    std::function<void(TSourceMemo*, QPoint clickPos, int64_t charOffset)> OnTripleClick;
+    // A drag of data moves over the control (or drops there): effect holds what the control
+    // would do (Qt::IgnoreAction when it refuses) and the handler may change it.
+    std::function<void(TSourceMemo*, const class QMimeData* data, QPoint at, Qt::DropAction& effect)>
+        OnOLEDragOver;
+    // Runs a drag the control starts and answers the action it ended in. QDrag::exec unless
+    // replaced; tests replace it because they cannot drive the nested loop of a real drag.
+    using TDragExecutor = std::function<Qt::DropAction(class QDrag& drag, Qt::DropActions allowed)>;
+    void setDragExecutor(TDragExecutor executor) { m_dragExecutor = std::move(executor); }
+    // The offset a drag over the control would drop at (-1: none shown), and the x of the
+    // right-margin line while it is dragged (-1: not dragged).
+    int64_t dropCaretOffset() const { return m_dropOffset; }
+    int marginDragX() const { return m_marginDragX; }
+    // ---- end mouse ----
 
     // TStoreView and TEditorHost.
     int64_t TopRow() const override { return m_topRow; }
@@ -166,18 +213,59 @@ private:
     void textChanged(int64_t position, int64_t length);
     int64_t rowAtY(int y) const;
     int64_t offsetInRow(const TRowSpot& spot, int x) const;
-    void paintRow(QPainter& painter, const TRowSpot& spot, int y);
-    void paintGutter(QPainter& painter, const TRowSpot& spot, int y);
+    // lineNumber: the 1-based number of the line the row belongs to.
+    void paintRow(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber);
+    void paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber);
     void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
     void paintCaret(QPainter& painter);
     void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
     static QColor inverseOf(QColor background);
     void scrollToColumn(int64_t column);
+    // Schedules a repaint of the area (all of it when empty) unless repaints are suppressed.
+    void invalidate(const QRect& area = {});
+    TWrapRule wrapRule(const TTabStops& tabs) const;
+    void reflowAll();
+    void noteWrapEdit(int64_t position, int64_t length);
+    void flushReflow();
     void applyParserSettings();
     void attachPass();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);
     void autoScroll();
+
+    // ---- mouse: drag and drop, margin drag ----
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    // Paints the drop position of a drag over the control and a right-margin line being dragged.
+    void paintMouseFeedback(QPainter& painter);
+    void countClick();
+    void pressInText(const QMouseEvent& event, int64_t row);
+    int64_t charUnderPointer(QPoint at) const;
+    bool pressArmsDrag(const QMouseEvent& event) const;
+    void startTextDrag();
+    bool acceptsFiles(const class QMimeData& mime) const;
+    int64_t dropOffsetAt(QPoint at) const;
+    Qt::DropAction dropEffectAt(const QDropEvent& event, int64_t offset);
+    TDropSource dropSource(Qt::DropAction effect) const;
+    void setDropOffset(int64_t offset);
+    void dropText(QDropEvent& event);
+    int rightMarginX() const;
+    bool nearRightMargin(QPoint at) const;
+    void hover(QPoint at);
+    void beginMarginDrag(QPoint at);
+    void moveMarginDrag(QPoint at);
+    void endMarginDrag(bool keep);
+    void cancelMouseModes();
+
+    TDragExecutor m_dragExecutor;
+    bool m_dragArmed = false;      // a press inside the selection waits to become a drag
+    QPoint m_dragPressAt;
+    TDropSource m_ownDrag;         // the range of the drag the control runs, while it runs
+    bool m_ownDragDropped = false; // that drag ended in a drop onto the control itself
+    int64_t m_dropOffset = -1;
+    int m_marginDragX = -1;
+    bool m_overMargin = false;     // the pointer shows the margin-drag cursor
+    // ---- end mouse ----
 
     std::unique_ptr<TTextStore> m_store;
     std::string m_title;
@@ -192,6 +280,16 @@ private:
     int m_margin = 2;
     int m_rightMargin = 80;
     int m_wrapAtColumn = 0;
+    std::string m_wrapOverride = ">|:";
+    // Characters edited since the last re-flow, as offsets; start -1 when none.
+    int64_t m_wrapDirtyStart = -1;
+    int64_t m_wrapDirtyEnd = -1;
+    bool m_reflowAllPending = false; // a width change waits for the next use of the rows
+    bool m_paintLock = false;
+    bool m_redrawOff = false;
+    bool m_repaintSuppressed = false;
+    bool m_wantTab = true;
+    bool m_settingBars = false; // updateScrollBars is moving the bars
     bool m_showFocusLine = false;
     int m_charWidth = 7;
     int m_lineHeight = 17;

@@ -78,7 +78,7 @@ void TSourceMemo::applyParserSettings()
     // Every row is coloured again by the new language as it is shown.
     for (TTextRow* row = m_store->FirstRow(); row && ActiveParserObject(); row = row->Next)
         row->Flags |= rfReparse;
-    viewport()->update();
+    invalidate();
 }
 
 void TSourceMemo::attachPass()
@@ -87,6 +87,10 @@ void TSourceMemo::attachPass()
         m_pass = std::make_unique<THighlightPass>(*m_store);
     m_pass->setParser(ActiveParserObject());
     m_pass->Editor = this;
+    m_pass->OnTokenSeen = [this](int& token, int64_t end, int64_t start) {
+        if (OnTokenSeen && start >= 0)
+            OnTokenSeen(this, token, start, end);
+    };
     m_pendingRow = -1;
 }
 
@@ -99,12 +103,13 @@ void TSourceMemo::runPass(int64_t fromRow, int64_t rowLimit)
     if (stats.rowsChanged > 0) {
         const int y = static_cast<int>(std::max<int64_t>(fromRow - 1 - m_topRow, 0) * m_lineHeight);
         const int height = static_cast<int>((stats.rowsTokenised + 2) * m_lineHeight);
-        viewport()->update(QRect(0, y, viewport()->width(), height));
+        invalidate(QRect(0, y, viewport()->width(), height));
     }
 }
 
 void TSourceMemo::Rehighlight()
 {
+    flushReflow();
     if (m_pendingRow < 0)
         return;
     const int64_t from = m_pendingRow;

@@ -1,15 +1,16 @@
 // Keyboard and mouse of the editor control. Keys go through the key map first; what it passes
 // on is typed. The mouse places the caret, selects by dragging (scrolling when the pointer
-// leaves the text), by double click (a word) and by triple click (a row).
+// leaves the text), by double click (a word) and by triple click (a row); a press on the
+// selection arms a drag of its text and a press on the right-margin line drags that line
+// (both in SourceMemoDrag.cpp).
 #include "editor/widget/SourceMemo.h"
+
+#include "editor/edit/WordChars.h"
 
 #include "platform/KeyEventMapping.h"
 #include "platform/QtText.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -32,16 +33,13 @@ bool keyMapWants(const TKeyStore& keys, TShortCut shortcut)
     return false;
 }
 
-bool isWordChar(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_';
-}
-
 } // namespace
 
 bool TSourceMemo::event(QEvent* event)
 {
+    // Moves without a button pressed show the margin-drag cursor over the right-margin line.
+    if (event->type() == QEvent::Polish)
+        viewport()->setMouseTracking(true);
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const TShortCut shortcut = shortCutOf(*key);
@@ -53,13 +51,18 @@ bool TSourceMemo::event(QEvent* event)
     return QAbstractScrollArea::event(event);
 }
 
-bool TSourceMemo::focusNextPrevChild(bool)
+bool TSourceMemo::focusNextPrevChild(bool next)
 {
-    return false; // TAB is typed, not used to leave the control
+    // With WantTab the TAB key is typed rather than used to leave the control.
+    return m_wantTab ? false : QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void TSourceMemo::keyPressEvent(QKeyEvent* event)
 {
+    if (m_marginDragX >= 0 && event->key() == Qt::Key_Escape) {
+        endMarginDrag(false);
+        return;
+    }
     const TShortCut shortcut = shortCutOf(*event);
     uint16_t key = shortcut & vk::scKeyMask;
     const TShortCut shiftState = shortcut & ModifierBits;
@@ -97,10 +100,19 @@ void TSourceMemo::focusInEvent(QFocusEvent* event)
 void TSourceMemo::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
+    cancelMouseModes();
     m_keys.Detach();
     m_caretBlink->stop();
     m_caretVisible = false;
     viewport()->update();
+}
+
+// A press within the double-click time of the previous one counts on: 1, 2, 3, then 1 again.
+void TSourceMemo::countClick()
+{
+    const bool quick = m_lastClick.isValid() && m_lastClick.elapsed() < QApplication::doubleClickInterval();
+    m_clickCount = quick ? m_clickCount % 3 + 1 : 1;
+    m_lastClick.start();
 }
 
 void TSourceMemo::mousePressEvent(QMouseEvent* event)
@@ -111,9 +123,7 @@ void TSourceMemo::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
-    const bool quick = m_lastClick.isValid() && m_lastClick.elapsed() < QApplication::doubleClickInterval();
-    m_clickCount = quick ? m_clickCount % 3 + 1 : 1;
-    m_lastClick.start();
+    countClick();
     const int64_t row = rowAtY(at.y());
     const bool gutter = (Options() & smoShowGutter) && at.x() < m_gutter;
     if (gutter) {
@@ -129,12 +139,30 @@ void TSourceMemo::mousePressEvent(QMouseEvent* event)
         viewport()->update();
         return;
     }
+    if (nearRightMargin(at)) {
+        beginMarginDrag(at);
+        return;
+    }
+    pressInText(*event, row);
+    m_lastClickRow = row;
+    m_caretVisible = true;
+    m_editor->NotifyChange();
+    viewport()->update();
+}
+
+void TSourceMemo::pressInText(const QMouseEvent& event, int64_t row)
+{
+    const QPoint at = event.position().toPoint();
     const int64_t offset = CharFromPos(at);
     if (m_clickCount == 3 && row == m_lastClickRow) {
+        if (OnTripleClick) {
+            OnTripleClick(this, at, offset);
+            return;
+        }
         const TRowSpot spot = m_store->RowByIndex(row);
         if (spot.Row)
             m_editor->SetSelection(spot.Start, spot.Start + spot.Row->Length);
-    } else if (event->modifiers() & Qt::ShiftModifier) {
+    } else if (event.modifiers() & Qt::ShiftModifier) {
         const TSelectionPair selection = m_editor->Selection();
         const int64_t start = selection.Start();
         const int64_t end = std::max(selection.Anchor, selection.Caret);
@@ -143,21 +171,46 @@ void TSourceMemo::mousePressEvent(QMouseEvent* event)
         else
             m_editor->SetSelection(end, offset);
         m_selecting = true;
+    } else if (pressArmsDrag(event)) {
+        m_dragArmed = true;
+        m_dragPressAt = at;
     } else {
         m_editor->SetSelection(offset, offset);
         m_selecting = true;
     }
-    m_lastClickRow = row;
-    m_caretVisible = true;
-    m_editor->NotifyChange();
-    viewport()->update();
+}
+
+// A single press on a selected character (or selected line break) may become a drag of the
+// selection; the caret stays until the button comes up without a drag.
+bool TSourceMemo::pressArmsDrag(const QMouseEvent& event) const
+{
+    if (!(Options() & smoOLEDragSource) || m_clickCount != 1 || event.type() != QEvent::MouseButtonPress)
+        return false;
+    const TSelectionPair selection = m_editor->Selection();
+    const int64_t under = charUnderPointer(event.position().toPoint());
+    return under >= 0 && under >= selection.Start() && under < selection.End();
 }
 
 void TSourceMemo::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPoint at = event->position().toPoint();
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // The button came up where the control did not see it: whatever it started ends.
+        cancelMouseModes();
+        hover(at);
+        return;
+    }
+    if (m_marginDragX >= 0) {
+        moveMarginDrag(at);
+        return;
+    }
+    if (m_dragArmed) {
+        if ((at - m_dragPressAt).manhattanLength() >= QApplication::startDragDistance())
+            startTextDrag();
+        return;
+    }
     if (!m_selecting)
         return;
-    const QPoint at = event->position().toPoint();
     if (at.y() < 0 || at.y() >= viewport()->height()) {
         if (!m_dragScroll->isActive())
             m_dragScroll->start();
@@ -187,16 +240,38 @@ void TSourceMemo::autoScroll()
 
 void TSourceMemo::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_selecting = false;
-        m_dragScroll->stop();
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_marginDragX >= 0) {
+        moveMarginDrag(event->position().toPoint());
+        endMarginDrag(true);
+        return;
     }
+    if (m_dragArmed) {
+        // Pressed on the selection and let go without dragging: a plain click.
+        m_dragArmed = false;
+        const int64_t offset = CharFromPos(m_dragPressAt);
+        m_editor->SetSelection(offset, offset);
+        m_editor->NotifyChange();
+        viewport()->update();
+    }
+    m_selecting = false;
+    m_dragScroll->stop();
+}
+
+void TSourceMemo::cancelMouseModes()
+{
+    if (m_marginDragX >= 0)
+        endMarginDrag(false);
+    m_dragArmed = false;
+    m_selecting = false;
+    m_dragScroll->stop();
 }
 
 void TSourceMemo::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
-    if (event->button() != Qt::LeftButton || !(Options() & smoWordSelect))
+    if (event->button() != Qt::LeftButton || !(Options() & smoWordSelect) || m_marginDragX >= 0)
         return;
     const int64_t offset = CharFromPos(event->position().toPoint());
     if (offset < 0)
@@ -204,12 +279,14 @@ void TSourceMemo::mouseDoubleClickEvent(QMouseEvent* event)
     const TRowSpot spot = m_store->RowAt(offset);
     if (!spot.Row)
         return;
+    const auto& wordTest = m_editor->fn_CharIsInWord;
+    auto inWord = [&wordTest](char c) { return wordTest ? wordTest(c) : defaultCharIsInWord(c); };
     const char* text = spot.Row->Text();
     int start = static_cast<int>(offset - spot.Start);
     int end = start;
-    while (start > 0 && isWordChar(text[start - 1]))
+    while (start > 0 && inWord(text[start - 1]))
         --start;
-    while (end < spot.Row->TextLength() && isWordChar(text[end]))
+    while (end < spot.Row->TextLength() && inWord(text[end]))
         ++end;
     if (end > start) {
         m_editor->SetSelection(spot.Start + start, spot.Start + end);
@@ -228,23 +305,4 @@ void TSourceMemo::wheelEvent(QWheelEvent* event)
     }
     SetTopRow(m_topRow - notches * QApplication::wheelScrollLines());
     event->accept();
-}
-
-void TSourceMemo::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls() && (Options() & smoProcessDroppedFiles) && OnFilesDropped)
-        event->acceptProposedAction();
-}
-
-void TSourceMemo::dropEvent(QDropEvent* event)
-{
-    QStringList names;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            names.append(url.toLocalFile());
-    }
-    if (names.isEmpty() || !OnFilesDropped)
-        return;
-    event->acceptProposedAction();
-    OnFilesDropped(this, names, event->position().toPoint());
 }

@@ -90,31 +90,17 @@ int64_t documentTextLength(TSourceMemo& memo)
 
 // ---- painting state ------------------------------------------------------------------------
 
-// Painting is off while either the paint lock or a WM_SETREDRAW suspension holds. Both are
-// kept on the widget so that several hosts see one state.
-void applyPaintState(TSourceMemo& memo)
-{
-    const bool off =
-        memo.property("zbxPaintLock").toBool() || memo.property("zbxRedrawOff").toBool();
-    memo.viewport()->setUpdatesEnabled(!off);
-    if (!off)
-        memo.viewport()->update();
-}
-
 TLResult setRedraw(TSourceMemo& memo, TWParam wParam, TLParam)
 {
-    memo.setProperty("zbxRedrawOff", wParam == 0);
-    applyPaintState(memo);
+    memo.SetRedraw(wParam != 0);
     return 0;
 }
 
 TLResult lockPaint(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 {
-    if (isSet(wParam)) {
-        memo.setProperty("zbxPaintLock", lParam != 0);
-        applyPaintState(memo);
-    }
-    return memo.property("zbxPaintLock").toBool() ? 1 : 0;
+    if (isSet(wParam))
+        memo.SetPaintLock(lParam != 0);
+    return memo.PaintLocked() ? 1 : 0;
 }
 
 // ---- whole text ------------------------------------------------------------------------------
@@ -147,7 +133,7 @@ TLResult getTextLength(TSourceMemo& memo, TWParam, TLParam)
 
 TLResult getDlgCode(TSourceMemo& memo, TWParam, TLParam)
 {
-    return DLGC_WANTCHARS | DLGC_WANTARROWS | (WantTab(memo) ? DLGC_WANTTAB : 0);
+    return DLGC_WANTCHARS | DLGC_WANTARROWS | (memo.WantTab() ? DLGC_WANTTAB : 0);
 }
 
 // ---- selection ---------------------------------------------------------------------------------
@@ -191,7 +177,7 @@ TLResult selection(TSourceMemo& memo, TWParam wParam, TLParam lParam)
     }
     memo.Editor().SetSelection(pair->Anchor, pair->Caret);
     memo.Editor().NotifyChange();
-    if (!(wParam & smNoRepaint))
+    if (!memo.RepaintSuppressed())
         memo.viewport()->update();
     return 1;
 }
@@ -410,18 +396,11 @@ TLResult undoStack(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 // ---- view
 // ------------------------------------------------------------------------------------------
 
-void setLeftCol(TSourceMemo& memo, int64_t column)
-{
-    // The horizontal scroll bar drives LeftCol; its range keeps the column within the rows.
-    QScrollBar* bar = memo.horizontalScrollBar();
-    bar->setValue(static_cast<int>(std::clamp<int64_t>(column, bar->minimum(), bar->maximum())));
-}
-
 TLResult lineScroll(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 {
     const auto columns = static_cast<int64_t>(static_cast<intptr_t>(wParam));
     if (columns != 0)
-        setLeftCol(memo, memo.LeftCol() + columns);
+        memo.SetLeftCol(memo.LeftCol() + columns);
     if (lParam != 0)
         memo.SetTopRow(std::max<int64_t>(memo.TopRow() + lParam, 0));
     return 1;
@@ -448,7 +427,7 @@ TLResult topRow(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 TLResult leftCol(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 {
     if (isSet(wParam))
-        setLeftCol(memo, lParam);
+        memo.SetLeftCol(lParam);
     return static_cast<TLResult>(memo.LeftCol());
 }
 
@@ -477,21 +456,14 @@ TLResult charFromPos(TSourceMemo& memo, TWParam, TLParam lParam)
 TLResult options(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 {
     if (isSet(wParam)) {
-        const auto word = static_cast<uint32_t>(lParam);
-        // Scroll home first: with word wrap on the scroll bar has no range left to move.
-        if ((memo.Options() ^ word) & smoWordWrap)
-            setLeftCol(memo, 0);
-        memo.SetOptions(word);
+        memo.SetOptions(static_cast<uint32_t>(lParam));
     }
     return static_cast<TLResult>(memo.Options());
 }
 
 TLResult applySettings(TSourceMemo& memo, TWParam, TLParam)
 {
-    // FIXME: the font metrics and the re-flow are rebuilt only when the control offers it;
-    // re-applying the option word refreshes the scroll bars and repaints.
-    memo.SetOptions(memo.Options());
-    memo.viewport()->update();
+    memo.ApplySettings();
     return 0;
 }
 
@@ -600,6 +572,7 @@ struct TMessageEntry
 {
     uint32_t Message;
     THandler Handler;
+    bool GetOrSet = false; // wParam carries the set and no-repaint bits
 };
 
 // Sorted by message number for the binary search.
@@ -632,15 +605,15 @@ constexpr std::array kHandlers{
     TMessageEntry{WM_PASTE, paste},
     TMessageEntry{WM_UNDO, undo},
     TMessageEntry{EM_CANPASTE, canPaste},
-    TMessageEntry{SM_SELECTION, selection},
-    TMessageEntry{SM_OPTIONS, options},
+    TMessageEntry{SM_SELECTION, selection, true},
+    TMessageEntry{SM_OPTIONS, options, true},
     TMessageEntry{SM_REPLACESEL, replaceSel},
-    TMessageEntry{SM_LOCKPAINT, lockPaint},
+    TMessageEntry{SM_LOCKPAINT, lockPaint, true},
     TMessageEntry{SM_LOADSTREAM, loadStream},
     TMessageEntry{SM_SAVESTREAM, saveStream},
-    TMessageEntry{SM_MODIFIED, modified},
-    TMessageEntry{SM_TOPROW, topRow},
-    TMessageEntry{SM_LEFTCOL, leftCol},
+    TMessageEntry{SM_MODIFIED, modified, true},
+    TMessageEntry{SM_TOPROW, topRow, true},
+    TMessageEntry{SM_LEFTCOL, leftCol, true},
     TMessageEntry{SM_GETSELTEXT, getSelText},
     TMessageEntry{SM_CANREDO, canRedo},
     TMessageEntry{SM_REDO, redo},
@@ -649,9 +622,9 @@ constexpr std::array kHandlers{
     TMessageEntry{SM_APPLYSETTINGS, applySettings},
     TMessageEntry{SM_SETATTRS, setAttrs},
     TMessageEntry{SM_GETATTRS, getAttrs},
-    TMessageEntry{SM_UNDOSTACK, undoStack},
+    TMessageEntry{SM_UNDOSTACK, undoStack, true},
     TMessageEntry{SM_TEXTSTORE, textStore},
-    TMessageEntry{SM_REPARSEFROM, reparseFrom},
+    TMessageEntry{SM_REPARSEFROM, reparseFrom, true},
     TMessageEntry{SM_IDSTRING, idString},
 };
 
@@ -660,23 +633,44 @@ static_assert(std::is_sorted(kHandlers.begin(), kHandlers.end(),
                                  return a.Message < b.Message;
                              }));
 
-THandler handlerFor(uint32_t message)
+const TMessageEntry* entryFor(uint32_t message)
 {
     const auto* entry =
         std::lower_bound(kHandlers.begin(), kHandlers.end(), message,
                          [](const TMessageEntry& e, uint32_t m) { return e.Message < m; });
-    return entry != kHandlers.end() && entry->Message == message ? entry->Handler : nullptr;
+    return entry != kHandlers.end() && entry->Message == message ? entry : nullptr;
 }
+
+// Holds back repaints for the duration of a setter sent with the no-repaint bit.
+class TRepaintHold
+{
+public:
+    TRepaintHold(TSourceMemo& memo, bool hold) : m_memo(memo), m_was(memo.RepaintSuppressed())
+    {
+        if (hold)
+            memo.SetRepaintSuppressed(true);
+    }
+    ~TRepaintHold() { m_memo.SetRepaintSuppressed(m_was); }
+    TRepaintHold(const TRepaintHold&) = delete;
+    TRepaintHold& operator=(const TRepaintHold&) = delete;
+
+private:
+    TSourceMemo& m_memo;
+    bool m_was;
+};
 
 } // namespace
 
 TLResult Perform(TSourceMemo& memo, uint32_t message, TWParam wParam, TLParam lParam)
 {
-    const THandler handler = handlerFor(message);
-    return handler ? handler(memo, wParam, lParam) : 0;
+    const TMessageEntry* entry = entryFor(message);
+    if (!entry)
+        return 0;
+    const TRepaintHold hold(memo, entry->GetOrSet && isSet(wParam) && (wParam & smNoRepaint));
+    return entry->Handler(memo, wParam, lParam);
 }
 
 bool IsSourceMemoMessage(uint32_t message)
 {
-    return handlerFor(message) != nullptr;
+    return entryFor(message) != nullptr;
 }

@@ -67,8 +67,7 @@ constexpr uint32_t SM_REPARSEFROM = 0x0C21;
 constexpr uint32_t SM_IDSTRING = 0x0C40;
 
 // wParam bits of the get-or-set messages: bit 0 sets (otherwise the value is read), bit 1
-// asks the setter not to repaint. FIXME: only SM_SELECTION honours bit 1 so far; the other
-// setters repaint through the control's own property setters.
+// asks the setter not to repaint (the next paint shows the change).
 constexpr TWParam smSet = 1;
 constexpr TWParam smNoRepaint = 2;
 

@@ -89,6 +89,7 @@ void drawLineEndMark(QPainter& painter, QRect box, QColor colour, bool wrapped)
 
 void TSourceMemo::paintEvent(QPaintEvent* event)
 {
+    flushReflow();
     highlightVisibleRows();
     QPainter painter(viewport());
     const QRect area = event->rect();
@@ -98,10 +99,13 @@ void TSourceMemo::paintEvent(QPaintEvent* event)
     TRowSpot spot = m_store->RowByIndex(m_topRow + firstVisible);
     if (m_topRow + firstVisible >= m_store->RowCount())
         spot = {};
+    // Lines, not rows, are numbered: a line cut into several rows by word wrap counts once.
+    int64_t lineNumber = spot.Row ? m_store->LineOfRow(spot.Index) + 1 : 0;
     for (int i = firstVisible; i <= lastVisible; ++i) {
         const int y = i * m_lineHeight;
-        paintRow(painter, spot, y);
+        paintRow(painter, spot, y, lineNumber);
         if (spot.Row) {
+            lineNumber += spot.Row->EndsLine() ? 1 : 0;
             spot.Start += spot.Row->Length;
             spot.Index += 1;
             spot.Row = spot.Row->Next;
@@ -110,14 +114,15 @@ void TSourceMemo::paintEvent(QPaintEvent* event)
     }
     if (hasFocus() && m_caretVisible)
         paintCaret(painter);
+    paintMouseFeedback(painter);
 }
 
-void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y)
+void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber)
 {
     const int width = viewport()->width();
     const TTokenStyle& plain = m_styles[0];
     painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight), plain.Background);
-    paintGutter(painter, spot, y);
+    paintGutter(painter, spot, y, lineNumber);
     if (m_margin > 0) {
         const int left = (Options() & smoShowGutter) ? m_gutter : 0;
         painter.fillRect(QRect(left, y, m_margin, m_lineHeight), m_marginColor);
@@ -148,7 +153,7 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y)
     }
 }
 
-void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y)
+void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber)
 {
     if (!(Options() & smoShowGutter) || m_gutter <= 0)
         return;
@@ -160,8 +165,7 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y)
     }
     if (!spot.Row)
         return;
-    // FIXME: with word wrap, lines rather than rows are numbered.
-    const TGutterCell content = GutterCellOf(*spot.Row, spot.Index + 1, Options() & smoLineNumbers);
+    const TGutterCell content = GutterCellOf(*spot.Row, lineNumber, Options() & smoLineNumbers);
     switch (content.What) {
     case TGutterCell::Bookmark:
         drawBookmark(painter, cell, static_cast<int>(content.Value));

@@ -139,18 +139,6 @@ void SetModified(TSourceMemo& memo, bool modified)
     Perform(memo, SM_MODIFIED, smSet, modified ? 1 : 0);
 }
 
-// WantTab is kept on the widget until the control carries the flag itself.
-bool WantTab(const TSourceMemo& memo)
-{
-    const QVariant value = memo.property("zbxWantTab");
-    return !value.isValid() || value.toBool();
-}
-
-void SetWantTab(TSourceMemo& memo, bool want)
-{
-    memo.setProperty("zbxWantTab", want);
-}
-
 bool WantReturns(const TSourceMemo& memo)
 {
     return memo.Editor().Settings.WantReturns;

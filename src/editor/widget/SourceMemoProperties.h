@@ -56,7 +56,5 @@ bool Modified(TSourceMemo& memo);
 void SetModified(TSourceMemo& memo, bool modified);
 
 // Whether the TAB keys belong to the control (WM_GETDLGCODE); True initially.
-bool WantTab(const TSourceMemo& memo);
-void SetWantTab(TSourceMemo& memo, bool want);
 bool WantReturns(const TSourceMemo& memo);
 void SetWantReturns(TSourceMemo& memo, bool want);

@@ -40,12 +40,11 @@ bool TSourceMemoStrings::WholeLines() const
     return m_mode == TLinesMode::WholeLines && (Perform(m_memo, SM_OPTIONS) & smoWordWrap) != 0;
 }
 
+// Lines that have a row: the empty line after a final line break is no item.
 int64_t TSourceMemoStrings::lineCount() const
 {
-    int64_t count = 0;
-    for (const TTextRow* row = store().FirstRow(); row; row = row->Next)
-        count += row->IsContinuation() ? 0 : 1;
-    return count;
+    const TTextRow* last = store().LastRow();
+    return store().LineCount() - (last && last->EndsLine() ? 1 : 0);
 }
 
 int64_t TSourceMemoStrings::Count() const
@@ -74,20 +73,19 @@ bool TSourceMemoStrings::rowSpan(int64_t i, TItemSpan& span) const
 
 bool TSourceMemoStrings::lineSpan(int64_t i, TItemSpan& span) const
 {
-    if (i < 0)
+    if (i < 0 || i >= lineCount())
         return false;
-    int64_t line = -1;
-    int64_t offset = 0;
-    for (const TTextRow* row = store().FirstRow(); row; offset += row->Length, row = row->Next) {
-        if (!row->IsContinuation() && ++line == i)
-            span.Start = offset;
-        if (line == i && (row->EndsLine() || !row->Next)) {
-            span.End = offset + row->Length;
-            span.TextEnd = span.End - (row->EndsLine() ? 1 : 0);
-            return true;
-        }
+    const TRowSpot first = store().LineStart(i);
+    span.Start = first.Start;
+    span.End = first.Start;
+    const TTextRow* row = first.Row;
+    for (; row; row = row->Next) {
+        span.End += row->Length;
+        if (!row->Next || !row->Next->IsContinuation())
+            break;
     }
-    return false;
+    span.TextEnd = span.End - (row && row->EndsLine() ? 1 : 0);
+    return true;
 }
 
 bool TSourceMemoStrings::spanOf(int64_t i, TItemSpan& span) const

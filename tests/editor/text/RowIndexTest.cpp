@@ -1,6 +1,6 @@
-// The counted tree on its own: batches of rows inserted and removed at random places, checked
-// against a plain vector after every step and at capacities small enough to split and merge
-// inner nodes.
+// The counted tree on its own: batches of rows inserted, removed and replaced at random places,
+// checked against a plain vector after every step and at capacities small enough to split and
+// merge inner nodes. Rows end in CR at random, so the line-break totals move with every step.
 #include "editor/text/RowArena.h"
 #include "editor/text/RowIndex.h"
 
@@ -15,9 +15,12 @@ namespace {
 class RowPool
 {
 public:
-    TTextRow* make(int length)
+    TTextRow* make(int length, bool endsLine = false)
     {
-        return m_arena.Create(std::string(static_cast<size_t>(length), 'r').c_str(), length);
+        std::string text(static_cast<size_t>(length), 'r');
+        if (endsLine)
+            text.back() = kLineBreak;
+        return m_arena.Create(text.c_str(), length);
     }
     static void link(const std::vector<TTextRow*>& order)
     {
@@ -51,6 +54,40 @@ void verifyLookups(const TRowIndex& index, const std::vector<TTextRow*>& model)
     EXPECT_FALSE(index.FindIndex(-1, none));
 }
 
+// BreaksBefore and FindLine against a count over the vector.
+void verifyLines(const TRowIndex& index, const std::vector<TTextRow*>& model)
+{
+    const auto size = static_cast<int64_t>(model.size());
+    std::vector<int64_t> lineStarts{0}; // row index of each line's first row
+    std::vector<int64_t> rowStarts{0};
+    int64_t breaks = 0;
+    for (int64_t i = 0; i < size; ++i) {
+        ASSERT_EQ(index.BreaksBefore(i), breaks) << i;
+        rowStarts.push_back(rowStarts.back() + model[i]->Length);
+        if (model[i]->EndsLine()) {
+            ++breaks;
+            lineStarts.push_back(i + 1);
+        }
+    }
+    ASSERT_EQ(index.LineBreakCount(), breaks);
+    EXPECT_EQ(index.BreaksBefore(size), breaks);
+    EXPECT_EQ(index.BreaksBefore(size + 9), breaks);
+    EXPECT_EQ(index.BreaksBefore(-3), 0);
+    for (size_t line = 0; line < lineStarts.size(); ++line) {
+        TRowSpot spot;
+        const int64_t row = lineStarts[line];
+        ASSERT_EQ(index.FindLine(static_cast<int64_t>(line), spot), row < size) << line;
+        if (row < size) {
+            ASSERT_EQ(spot.Row, model[row]) << line;
+            ASSERT_EQ(spot.Index, row) << line;
+            ASSERT_EQ(spot.Start, rowStarts[row]) << line;
+        }
+    }
+    TRowSpot none;
+    EXPECT_FALSE(index.FindLine(static_cast<int64_t>(lineStarts.size()), none));
+    EXPECT_FALSE(index.FindLine(-1, none));
+}
+
 } // namespace
 
 TEST(RowIndex, RandomBatchesMatchVectorAtSmallCapacities)
@@ -64,10 +101,22 @@ TEST(RowIndex, RandomBatchesMatchVectorAtSmallCapacities)
         for (int step = 0; step < 300; ++step) {
             const auto size = static_cast<int64_t>(model.size());
             const int64_t at = std::uniform_int_distribution<int64_t>(0, size)(rng);
-            if (step % 3 != 2 || model.empty()) {
+            if (step % 5 == 1 && !model.empty()) {
+                // A fresh row in the slot, or the same row after its last byte changed.
+                const int64_t slot = at % size;
+                if (step % 2) {
+                    model[slot] =
+                        pool.make(std::uniform_int_distribution<int>(1, 2047)(rng), rng() % 2);
+                } else {
+                    TTextRow* row = model[slot];
+                    row->Text()[row->Length - 1] = row->EndsLine() ? 'r' : kLineBreak;
+                }
+                index.Replace(slot, model[slot]);
+            } else if (step % 3 != 2 || model.empty()) {
                 std::vector<TTextRow*> batch(std::uniform_int_distribution<size_t>(1, 40)(rng));
                 for (TTextRow*& row : batch)
-                    row = pool.make(std::uniform_int_distribution<int>(1, 2047)(rng));
+                    row =
+                        pool.make(std::uniform_int_distribution<int>(1, 2047)(rng), rng() % 3 == 0);
                 index.Insert(at, batch.data(), static_cast<int64_t>(batch.size()));
                 model.insert(model.begin() + at, batch.begin(), batch.end());
             } else {
@@ -79,12 +128,17 @@ TEST(RowIndex, RandomBatchesMatchVectorAtSmallCapacities)
             RowPool::link(model);
             ASSERT_EQ(index.check(model.empty() ? nullptr : model.front()), "") << step;
             ASSERT_EQ(index.RowCount(), static_cast<int64_t>(model.size()));
+            if (step % 10 == 0) {
+                ASSERT_NO_FATAL_FAILURE(verifyLines(index, model)) << step;
+            }
         }
         verifyLookups(index, model);
+        verifyLines(index, model);
         // Emptying everything leaves a usable tree.
         index.Remove(0, index.RowCount());
         EXPECT_EQ(index.check(nullptr), "");
         EXPECT_EQ(index.CharCount(), 0);
+        EXPECT_EQ(index.LineBreakCount(), 0);
         TTextRow* again = pool.make(3);
         again->Next = again->Prev = nullptr;
         index.Insert(0, &again, 1);
@@ -112,4 +166,30 @@ TEST(RowIndex, ReplaceUpdatesTotalsAndCheckSeesStaleLengths)
     EXPECT_EQ(spot.Row, longer);
     rows[2]->Length = 7; // a row changed behind the index's back
     EXPECT_NE(index.check(rows.front()), "");
+}
+
+TEST(RowIndex, CheckSeesLineBreakChangedBehindTheIndex)
+{
+    RowPool pool;
+    TRowIndex index(2, 3);
+    std::vector<TTextRow*> rows;
+    for (int i = 0; i < 9; ++i)
+        rows.push_back(pool.make(4, i % 2 == 0));
+    RowPool::link(rows);
+    index.Insert(0, rows.data(), 9);
+    EXPECT_EQ(index.LineBreakCount(), 5);
+    rows[4]->Text()[3] = 'x'; // the row lost its CR without the index being told
+    EXPECT_NE(index.check(rows.front()), "");
+    index.Replace(4, rows[4]);
+    EXPECT_EQ(index.check(rows.front()), "");
+    EXPECT_EQ(index.LineBreakCount(), 4);
+    EXPECT_EQ(index.BreaksBefore(9), 4);
+    TRowSpot spot;
+    ASSERT_TRUE(index.FindLine(2, spot));
+    EXPECT_EQ(spot.Index, 3); // line 2 now runs over rows 3 to 6
+    ASSERT_TRUE(index.FindLine(3, spot));
+    EXPECT_EQ(spot.Index, 7);
+    index.Clear();
+    EXPECT_EQ(index.LineBreakCount(), 0);
+    EXPECT_FALSE(index.FindLine(0, spot));
 }

@@ -1,10 +1,12 @@
-// Seeded random edits against a plain byte string, with the invariants checked after each.
+// Seeded random edits against a plain byte string, with the invariants checked after each and
+// the line numbering of a random row compared with a count of the model's line breaks.
 #include "StoreTestSupport.h"
 
 #include "base/Stream.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -25,6 +27,22 @@ std::string longLine(std::mt19937& rng)
 {
     std::uniform_int_distribution<int> length(2040, 4200);
     return std::string(static_cast<size_t>(length(rng)), 'L');
+}
+
+// The line of the row holding probe, and that line's first row, against the model.
+void verifyLineOfProbe(const TTextStore& store, const TRowSpot& spot, const std::string& model)
+{
+    const auto before =
+        static_cast<int64_t>(std::count(model.begin(), model.begin() + spot.Start, '\r'));
+    ASSERT_EQ(store.LineOfRow(spot.Index), before);
+    const TRowSpot first = store.LineStart(before);
+    ASSERT_NE(first.Row, nullptr);
+    const size_t lineStart =
+        before == 0 ? 0 : model.rfind('\r', static_cast<size_t>(spot.Start) - 1) + 1;
+    ASSERT_EQ(first.Start, static_cast<int64_t>(lineStart));
+    ASSERT_FALSE(first.Row->IsContinuation());
+    ASSERT_LE(first.Index, spot.Index);
+    ASSERT_EQ(store.RowByIndex(first.Index).Row, first.Row);
 }
 
 void runRandomEdits(const TStoreCapacities& capacities, unsigned seed, int steps)
@@ -62,6 +80,8 @@ void runRandomEdits(const TStoreCapacities& capacities, unsigned seed, int steps
         }
         ASSERT_EQ(store.check(), "") << "step " << step;
         ASSERT_EQ(store.CharCount(), static_cast<int64_t>(model.size())) << "step " << step;
+        ASSERT_EQ(store.LineCount(), std::count(model.begin(), model.end(), '\r') + 1)
+            << "step " << step;
         if (step % 16 == 0 || model.size() < 200) {
             ASSERT_EQ(store.GetText(), model) << "step " << step;
         }
@@ -73,6 +93,7 @@ void runRandomEdits(const TStoreCapacities& capacities, unsigned seed, int steps
             ASSERT_LT(probe, spot.Start + spot.Row->Length);
             ASSERT_EQ(spot.Row->Text()[probe - spot.Start], model[static_cast<size_t>(probe)]);
             ASSERT_EQ(store.RowByIndex(spot.Index).Row, spot.Row);
+            ASSERT_NO_FATAL_FAILURE(verifyLineOfProbe(store, spot, model)) << "step " << step;
         }
     }
     EXPECT_EQ(store.GetText(), model);
@@ -105,5 +126,7 @@ TEST(TextStoreRandom, LoadingInTinyPiecesMatchesModel)
         store.LoadFromStream(stream);
         ASSERT_EQ(store.check(), "") << chunk;
         EXPECT_EQ(store.GetText(), normalised(text)) << chunk;
+        const std::string stored = normalised(text);
+        EXPECT_EQ(store.LineCount(), std::count(stored.begin(), stored.end(), '\r') + 1) << chunk;
     }
 }

@@ -42,7 +42,7 @@ TEST_F(Messages, WholeTextInEitherLineStyle)
 TEST_F(Messages, DialogCodeFollowsWantTab)
 {
     EXPECT_EQ(send(WM_GETDLGCODE), DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTTAB);
-    memo.setProperty("zbxWantTab", false);
+    memo.SetWantTab(false);
     EXPECT_EQ(send(WM_GETDLGCODE), DLGC_WANTCHARS | DLGC_WANTARROWS);
 }
 

@@ -127,9 +127,9 @@ TEST_F(Properties, OptionsGoThroughTheOptionWord)
     SetModified(memo, false);
     EXPECT_FALSE(Modified(memo));
     EXPECT_FALSE(memo.Editor().CanUndo());
-    EXPECT_TRUE(WantTab(memo));
-    SetWantTab(memo, false);
-    EXPECT_FALSE(WantTab(memo));
+    EXPECT_TRUE(memo.WantTab());
+    memo.SetWantTab(false);
+    EXPECT_FALSE(memo.WantTab());
     SetWantReturns(memo, false);
     EXPECT_FALSE(WantReturns(memo));
 }

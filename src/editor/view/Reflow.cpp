@@ -1,0 +1,206 @@
+#include "editor/view/Reflow.h"
+
+#include "editor/edit/TabStops.h"
+#include "editor/text/TextStore.h"
+
+#include <algorithm>
+
+int WrapWidthFor(int wrapAtColumn, int charWidth, int clientWidth, int textLeft, int scrollBarWidth)
+{
+    const int width = wrapAtColumn > 0 ? wrapAtColumn * charWidth : clientWidth - textLeft - 2 * scrollBarWidth;
+    return width < 1 ? 8 : width;
+}
+
+namespace {
+
+bool wrapsLine(const char* text, int length, const TWrapRule& rule)
+{
+    if (!rule.WordWrap || length == 0)
+        return false;
+    return !(rule.UseOverride && rule.OverrideChars.find(text[0]) != std::string::npos);
+}
+
+// Rows of at most 2047 bytes, the store's own cut.
+void cutPlain(int length, std::vector<int>& rows)
+{
+    for (int at = 0; at < length; at += kMaxRowLength)
+        rows.push_back(std::min(length - at, kMaxRowLength));
+}
+
+// The end of the characters from p that fit the wrap width (the first few always do).
+int fittingEnd(const char* text, int p, int limit, const TWrapRule& rule)
+{
+    const int charWidth = std::max(rule.CharWidth, 1);
+    int column = 0;
+    int i = p;
+    for (; i - p < limit; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        int next = column + 1;
+        if (c == kLineBreak)
+            next = column; // a line break takes no room
+        else if (c == '\t' && rule.Tabs)
+            next = rule.Tabs->NextStop(column);
+        if (i - p >= TWrapRule::kFitFreeChars && static_cast<int64_t>(next) * charWidth > rule.WrapWidth)
+            break;
+        column = next;
+    }
+    return i;
+}
+
+// Moves a break so that blanks end the row: over the delimiters at the break, else back to just
+// after the last delimiter before it; a row without one breaks where it filled up.
+int wordBreak(const char* text, int p, int breakAt, int length, const TWrapRule& rule)
+{
+    const int limit = p + std::min(length - p, kMaxRowLength);
+    if (rule.WordBreakProc) {
+        const int asked = rule.WordBreakProc(text + p, breakAt - p, length - p, 0);
+        return asked >= 1 && p + asked <= limit ? p + asked : breakAt;
+    }
+    if (IsWrapDelimiter(static_cast<unsigned char>(text[breakAt]))) {
+        while (breakAt < limit && IsWrapDelimiter(static_cast<unsigned char>(text[breakAt])))
+            ++breakAt;
+        return breakAt;
+    }
+    int after = breakAt;
+    while (after > p && !IsWrapDelimiter(static_cast<unsigned char>(text[after - 1])))
+        --after;
+    return after > p ? after : breakAt;
+}
+
+} // namespace
+
+void SplitLine(const char* text, int length, const TWrapRule& rule, std::vector<int>& rows)
+{
+    rows.clear();
+    if (length <= 0)
+        return;
+    if (!wrapsLine(text, length, rule)) {
+        cutPlain(length, rows);
+        return;
+    }
+    for (int p = 0; p < length;) {
+        const int limit = std::min(length - p, kMaxRowLength);
+        int end = fittingEnd(text, p, limit, rule);
+        if (end < length)
+            end = wordBreak(text, p, end, length, rule);
+        rows.push_back(end - p);
+        p = end;
+    }
+}
+
+namespace {
+
+// The rows of the line starting at a spot.
+struct TLineRows
+{
+    TTextRow* Last = nullptr;
+    int64_t Count = 0;
+    int64_t Bytes = 0;
+};
+
+TLineRows rowsOfLine(TTextRow* first, std::vector<int>& lengths)
+{
+    lengths.clear();
+    TLineRows line{first, 1, first->Length};
+    lengths.push_back(first->Length);
+    while (line.Last->Next && line.Last->Next->IsContinuation()) {
+        line.Last = line.Last->Next;
+        ++line.Count;
+        line.Bytes += line.Last->Length;
+        lengths.push_back(line.Last->Length);
+    }
+    return line;
+}
+
+// Whether a single-row line stands as it is: the common case, decided without copying.
+bool singleRowStands(const TTextRow& row, const TWrapRule& rule)
+{
+    if (!wrapsLine(row.Text(), row.Length, rule))
+        return true; // a single row is at most 2047 bytes already
+    const int textLength = row.TextLength();
+    if (textLength <= TWrapRule::kFitFreeChars)
+        return true;
+    const int columns = (row.Flags & rfHasTab) && rule.Tabs ? rule.Tabs->ColumnAfter(row.Text(), textLength)
+                                                             : textLength;
+    return static_cast<int64_t>(columns) * std::max(rule.CharWidth, 1) <= rule.WrapWidth;
+}
+
+// Re-cuts only the rows between the first and the last that differ, so typing in a long
+// wrapped paragraph re-makes the rows from the edit on, not the whole paragraph.
+void recutDifference(TTextStore& store, TRowSpot spot, const std::vector<int>& current,
+                     const std::vector<int>& wanted)
+{
+    size_t head = 0;
+    while (head < current.size() && head < wanted.size() && current[head] == wanted[head]) {
+        spot.Start += spot.Row->Length;
+        spot.Index += 1;
+        spot.Row = spot.Row->Next;
+        ++head;
+    }
+    size_t tail = 0;
+    while (tail < current.size() - head && tail < wanted.size() - head &&
+           current[current.size() - 1 - tail] == wanted[wanted.size() - 1 - tail])
+        ++tail;
+    const std::vector<int> lengths(wanted.begin() + static_cast<std::ptrdiff_t>(head),
+                                   wanted.end() - static_cast<std::ptrdiff_t>(tail));
+    store.RecutRows(spot, static_cast<int64_t>(current.size() - head - tail), lengths);
+}
+
+} // namespace
+
+TReflowResult Reflow(TTextStore& store, int64_t firstRow, int64_t lastRow, const TWrapRule& rule)
+{
+    TReflowResult result;
+    const int64_t rowCount = store.RowCount();
+    if (rowCount == 0)
+        return result;
+    if (firstRow < 0) {
+        firstRow = 0;
+        lastRow = rowCount - 1;
+    }
+    firstRow = std::clamp<int64_t>(firstRow, 0, rowCount - 1);
+    lastRow = std::clamp<int64_t>(lastRow, firstRow, rowCount - 1);
+
+    TRowSpot spot = store.RowByIndex(firstRow);
+    while (spot.Row->IsContinuation() && spot.Row->Prev) {
+        spot.Row = spot.Row->Prev;
+        spot.Start -= spot.Row->Length;
+        spot.Index -= 1;
+    }
+    result.FirstRow = spot.Index;
+
+    std::vector<int> current;
+    std::vector<int> wanted;
+    std::string joined;
+    int64_t oldIndex = spot.Index;
+    while (spot.Row) {
+        const TLineRows line = rowsOfLine(spot.Row, current);
+        if (line.Count == 1 && singleRowStands(*spot.Row, rule)) {
+            wanted = current;
+        } else {
+            joined.clear();
+            for (const TTextRow* row = spot.Row;; row = row->Next) {
+                joined.append(row->Text(), row->Length);
+                if (row == line.Last)
+                    break;
+            }
+            SplitLine(joined.data(), static_cast<int>(joined.size()), rule, wanted);
+        }
+        TRowSpot next{line.Last->Next, spot.Start + line.Bytes, spot.Index + line.Count};
+        if (wanted != current) {
+            recutDifference(store, spot, current, wanted);
+            next = {nullptr, spot.Start + line.Bytes, spot.Index + static_cast<int64_t>(wanted.size())};
+            next.Row = store.RowByIndex(next.Index).Row;
+            if (next.Index >= store.RowCount())
+                next.Row = nullptr;
+            ++result.LinesRecut;
+        }
+        result.RowsBefore += line.Count;
+        result.RowsAfter += static_cast<int64_t>(wanted.size());
+        oldIndex += line.Count;
+        if (oldIndex > lastRow)
+            break;
+        spot = next;
+    }
+    return result;
+}
