@@ -4,6 +4,7 @@
 // window is also saved there as PNG images for a person to look at.
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
+#include "editor/widget/SourceMemoMessages.h"
 #include "ide/EditorMainForm.h"
 #include "ide/ParserRepository.h"
 #include "platform/Folders.h"
@@ -85,8 +86,17 @@ TEST(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
             EXPECT_LE(static_cast<int>(text.find_last_not_of(' ') + 1), columns);
         }
         EXPECT_EQ(memo.Store().RowCount(), lines + rowsOfComment - 1);
-        // Every row of the comment is coloured as a comment.
+        // Every row of the comment is coloured as a comment, and the host hears the tokens.
+        int64_t tokensSeen = 0;
+        bool spansSound = true;
+        memo.OnTokenSeen = [&](TSourceMemo*, int& token, int64_t start, int64_t end) {
+            ++tokensSeen;
+            spansSound = spansSound && start < end && token >= 0 && token < 256;
+        };
+        Perform(memo, SM_APPLYSETTINGS); // colours every row again as it is shown
         memo.repaint();
+        EXPECT_GT(tokensSeen, 0);
+        EXPECT_TRUE(spansSound);
         for (const TTextRow* row = first.Row; row != first.Row->Next->Next->Next; row = row->Next) {
             ASSERT_NE(row->Attrs, nullptr);
             EXPECT_EQ(row->Attrs[0], 1);

@@ -42,7 +42,8 @@ bool TSourceEditor::DropText(std::string_view text, int64_t at, const TDropSourc
     TDropSource from = source;
     // A range that no longer holds the dragged text says nothing about it: the drop is then
     // taken as text from elsewhere and nothing is removed.
-    if (from.Own() && (from.End > m_store->CharCount() || m_store->GetText(from.Start, from.End) != data))
+    if (from.Own() &&
+        (from.End > m_store->CharCount() || m_store->GetText(from.Start, from.End) != data))
         from = TDropSource{};
     const TDropPlan plan = PlanDrop(at, from);
     if (plan.Ignored)

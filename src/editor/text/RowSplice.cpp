@@ -64,7 +64,9 @@ TRowSplice::TRowSplice(TTextStore& store, const TRowSpot& first, int64_t count)
         TRowSpot before;
         m_before = store.m_index.FindIndex(first.Index - 1, before) ? before.Row : nullptr;
     }
-    m_batch.reserve(static_cast<size_t>(std::max(1, store.m_capacities.CommitRows)));
+    // Small splices (typing, re-cutting one line) are the common case: the batch grows as rows
+    // come instead of reserving a whole commit's worth up front.
+    m_batch.reserve(8);
 }
 
 TRowSplice::~TRowSplice()
@@ -172,7 +174,7 @@ TTextRow* TRowSplice::emit(const char* bytes, int length, Tabs tabs)
     else if (tabs == Tabs::Present)
         row->Flags |= rfHasTab;
     m_batch.push_back(row);
-    if (m_batch.size() >= m_batch.capacity())
+    if (m_batch.size() >= static_cast<size_t>(std::max(1, m_store.m_capacities.CommitRows)))
         commit();
     return row;
 }

@@ -31,6 +31,10 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     m_font = QFont("Courier New", 10);
     m_font.setStyleHint(QFont::TypeWriter);
     m_gutterFont = QFont("MS Sans Serif", 8);
+    m_editor->OnDataDrop = [this](uint32_t& flags) {
+        if (OnDataDrop)
+            OnDataDrop(this, flags);
+    };
     m_keys.OnCommandRecognised = [this](int32_t& action) {
         if (OnCommandRecognised)
             OnCommandRecognised(this, action);

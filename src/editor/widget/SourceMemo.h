@@ -27,11 +27,24 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class QTimer;
 class TClipboard;
 class THighlightPass;
 class TSourceMemoParser;
+
+// A row about to be painted, for a host that paints rows itself (OnDrawLine).
+struct TLineDrawData
+{
+    std::string_view Text; // the row's bytes, its line break excluded
+    QPainter* Canvas = nullptr;
+    QRect Rect;            // the row's text area
+    int64_t RowStart = 0;  // offset of the row's first character
+    int64_t FirstColumn = 0;
+    int Length = 0;
+    bool Handled = false;  // set by a handler that painted the row
+};
 
 // How one token byte is painted.
 struct TTokenStyle
@@ -149,6 +162,10 @@ public:
     // Files dropped from the desktop, with the drop point in client coordinates; raised only
     // with smoProcessDroppedFiles.
     std::function<void(TSourceMemo*, const QStringList& fileNames, QPoint at)> OnFilesDropped;
+    // Data is about to be pasted or dropped; the handler may change the source flags (ds*).
+    std::function<void(TSourceMemo*, uint32_t& sourceFlags)> OnDataDrop;
+    // A row is about to be painted; a handler that paints it sets Handled.
+    std::function<int(TSourceMemo*, TLineDrawData& line)> OnDrawLine;
     // The highlighting pass produced a token over [start, end); the handler may change it.
     std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
 
@@ -157,7 +174,8 @@ public:
     std::function<void(TSourceMemo*, QPoint clickPos, int64_t charOffset)> OnTripleClick;
     // A drag of data moves over the control (or drops there): effect holds what the control
     // would do (Qt::IgnoreAction when it refuses) and the handler may change it.
-    std::function<void(TSourceMemo*, const class QMimeData* data, QPoint at, Qt::DropAction& effect)>
+    std::function<void(TSourceMemo*, const class QMimeData* data, QPoint at,
+                       Qt::DropAction& effect)>
         OnOLEDragOver;
     // Runs a drag the control starts and answers the action it ended in. QDrag::exec unless
     // replaced; tests replace it because they cannot drive the nested loop of a real drag.

@@ -41,7 +41,7 @@ std::string withCrLf(const std::string& stored)
 
 } // namespace
 
-// ---- dragging text out ---------------------------------------------------------------------
+// ---- dragging text out --------------------------------------------------------------------------
 
 // The character whose cell holds the pointer: a row's line break counts as the cell after its
 // text; -1 past that or below the last row.
@@ -82,7 +82,8 @@ void TSourceMemo::startTextDrag()
         result = m_dragExecutor(*drag, allowed);
         drag->deleteLater();
     } else {
-        result = drag->exec(allowed, ReadOnly() ? Qt::CopyAction : Qt::MoveAction); // deletes drag later
+        // exec deletes the drag object itself once the drag is over.
+        result = drag->exec(allowed, ReadOnly() ? Qt::CopyAction : Qt::MoveAction);
     }
     if (!alive)
         return; // the control went away while the drag ran
@@ -94,7 +95,7 @@ void TSourceMemo::startTextDrag()
     viewport()->update();
 }
 
-// ---- dropping onto the control -------------------------------------------------------------
+// ---- dropping onto the control ------------------------------------------------------------------
 
 // Files from the desktop go to the host, before any text the same data may carry.
 bool TSourceMemo::acceptsFiles(const QMimeData& mime) const
@@ -116,7 +117,8 @@ Qt::DropAction TSourceMemo::dropEffectAt(const QDropEvent& event, int64_t offset
     if (m_ownDrag.Own()) {
         const bool copy = (event.modifiers() & Qt::ControlModifier) || !(possible & Qt::MoveAction);
         effect = copy ? Qt::CopyAction : Qt::MoveAction;
-    } else if (event.proposedAction() == Qt::CopyAction || event.proposedAction() == Qt::MoveAction) {
+    } else if (event.proposedAction() == Qt::CopyAction ||
+               event.proposedAction() == Qt::MoveAction) {
         effect = event.proposedAction();
     } else if (possible & Qt::CopyAction) {
         effect = Qt::CopyAction;
@@ -209,8 +211,8 @@ void TSourceMemo::dropText(QDropEvent& event)
 {
     const int64_t offset = dropOffsetAt(event.position().toPoint());
     const Qt::DropAction effect = dropEffectAt(event, offset);
-    if (effect == Qt::IgnoreAction ||
-        !m_editor->DropText(qStringToCp1252(event.mimeData()->text()), offset, dropSource(effect))) {
+    if (effect == Qt::IgnoreAction || !m_editor->DropText(qStringToCp1252(event.mimeData()->text()),
+                                                          offset, dropSource(effect))) {
         event.ignore();
         return;
     }
@@ -223,7 +225,7 @@ void TSourceMemo::dropText(QDropEvent& event)
     viewport()->update();
 }
 
-// ---- the right-margin line -------------------------------------------------------------------
+// ---- the right-margin line ----------------------------------------------------------------------
 
 int TSourceMemo::rightMarginX() const
 {
@@ -285,14 +287,15 @@ void TSourceMemo::endMarginDrag(bool keep)
     Changed(cfOptionsChanged);
 }
 
-// ---- feedback ------------------------------------------------------------------------------
+// ---- feedback -----------------------------------------------------------------------------------
 
 void TSourceMemo::paintMouseFeedback(QPainter& painter)
 {
     if (m_dropOffset < 0 && m_marginDragX < 0)
         return;
     painter.save();
-    painter.setClipRect(QRect(TextLeft(), 0, viewport()->width() - TextLeft(), viewport()->height()));
+    painter.setClipRect(
+        QRect(TextLeft(), 0, viewport()->width() - TextLeft(), viewport()->height()));
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     if (m_dropOffset >= 0)
         painter.fillRect(QRect(PosFromChar(m_dropOffset), QSize(2, m_lineHeight)), Qt::white);

@@ -184,7 +184,8 @@ void TSourceMemo::pressInText(const QMouseEvent& event, int64_t row)
 // selection; the caret stays until the button comes up without a drag.
 bool TSourceMemo::pressArmsDrag(const QMouseEvent& event) const
 {
-    if (!(Options() & smoOLEDragSource) || m_clickCount != 1 || event.type() != QEvent::MouseButtonPress)
+    if (!(Options() & smoOLEDragSource) || m_clickCount != 1 ||
+        event.type() != QEvent::MouseButtonPress)
         return false;
     const TSelectionPair selection = m_editor->Selection();
     const int64_t under = charUnderPointer(event.position().toPoint());

@@ -127,7 +127,19 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
         const int left = (Options() & smoShowGutter) ? m_gutter : 0;
         painter.fillRect(QRect(left, y, m_margin, m_lineHeight), m_marginColor);
     }
-    if (spot.Row) {
+    TLineDrawData line;
+    if (spot.Row && OnDrawLine) {
+        line.Text = std::string_view(spot.Row->Text(), static_cast<size_t>(spot.Row->TextLength()));
+        line.Canvas = &painter;
+        line.Rect = QRect(TextLeft(), y, width - TextLeft(), m_lineHeight);
+        line.RowStart = spot.Start;
+        line.FirstColumn = m_leftCol;
+        line.Length = spot.Row->TextLength();
+        painter.save();
+        OnDrawLine(this, line);
+        painter.restore();
+    }
+    if (spot.Row && !line.Handled) {
         const TSelectionPair selection = m_editor->Selection();
         paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
                   std::max(selection.Anchor, selection.Caret));

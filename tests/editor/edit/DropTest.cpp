@@ -21,16 +21,16 @@ struct PlanCase
 TEST(DropPlan, LandsWhereDroppedAndShiftsPastAMovedRange)
 {
     const PlanCase cases[] = {
-        {7, {}, {false, 0, 0, 7}},                 // from another program
-        {3, {2, 6, false}, {true, 0, 0, 3}},       // inside the copied range
-        {2, {2, 6, false}, {false, 0, 0, 2}},      // a copy at its start duplicates it
-        {6, {2, 6, false}, {false, 0, 0, 6}},      // ... and at its end
-        {9, {2, 6, false}, {false, 0, 0, 9}},      // a copy after it
-        {5, {2, 6, true}, {true, 0, 0, 5}},        // inside the moved range
-        {2, {2, 6, true}, {true, 0, 0, 2}},        // a move to its own start
-        {6, {2, 6, true}, {true, 0, 0, 6}},        // ... or end changes nothing
-        {0, {2, 6, true}, {false, 2, 6, 0}},       // a move before it
-        {10, {2, 6, true}, {false, 2, 6, 6}},      // a move after it lands 4 earlier
+        {7, {}, {false, 0, 0, 7}},            // from another program
+        {3, {2, 6, false}, {true, 0, 0, 3}},  // inside the copied range
+        {2, {2, 6, false}, {false, 0, 0, 2}}, // a copy at its start duplicates it
+        {6, {2, 6, false}, {false, 0, 0, 6}}, // ... and at its end
+        {9, {2, 6, false}, {false, 0, 0, 9}}, // a copy after it
+        {5, {2, 6, true}, {true, 0, 0, 5}},   // inside the moved range
+        {2, {2, 6, true}, {true, 0, 0, 2}},   // a move to its own start
+        {6, {2, 6, true}, {true, 0, 0, 6}},   // ... or end changes nothing
+        {0, {2, 6, true}, {false, 2, 6, 0}},  // a move before it
+        {10, {2, 6, true}, {false, 2, 6, 6}}, // a move after it lands 4 earlier
         {7, {2, 6, true}, {false, 2, 6, 3}},
     };
     for (const PlanCase& c : cases) {

@@ -34,13 +34,17 @@ protected:
         QTest::qWait(10);
     }
     std::string text() const { return memo.Store().GetText(); }
-    QPoint pointOf(int64_t offset) const { return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2); }
+    QPoint pointOf(int64_t offset) const
+    {
+        return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2);
+    }
     QWidget* view() const { return memo.viewport(); }
     // Lets the double-click time run out so the next press counts as a first one.
     static void settle() { QTest::qWait(QApplication::doubleClickInterval() + 20); }
 
     // A drag entering the control at `at`; answers whether the control took it.
-    bool enter(const QMimeData& mime, QPoint at, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
+    bool enter(const QMimeData& mime, QPoint at,
+               Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
                Qt::KeyboardModifiers modifiers = {})
     {
         QDragEnterEvent event(at, actions, &mime, Qt::LeftButton, modifiers);
@@ -49,7 +53,8 @@ protected:
     }
     // The action a drag entering and moving to `at` is given; IgnoreAction when refused. (Qt
     // delivers moves and drops only to the widget that took the last enter.)
-    Qt::DropAction moveTo(const QMimeData& mime, QPoint at, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
+    Qt::DropAction moveTo(const QMimeData& mime, QPoint at,
+                          Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
                           Qt::KeyboardModifiers modifiers = {})
     {
         enter(mime, at, actions, modifiers);
@@ -57,7 +62,8 @@ protected:
         QCoreApplication::sendEvent(view(), &event);
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
     }
-    Qt::DropAction drop(const QMimeData& mime, QPoint at, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
+    Qt::DropAction drop(const QMimeData& mime, QPoint at,
+                        Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
                         Qt::KeyboardModifiers modifiers = {})
     {
         enter(mime, at, actions, modifiers);
@@ -234,7 +240,8 @@ TEST_F(SourceMemoMouse, TheDragOverHookSeesThePointAndDecidesWithinWhatTheSource
     mime.setText("X");
     std::vector<Qt::DropAction> proposed;
     Qt::DropAction forced = Qt::IgnoreAction;
-    memo.OnOLEDragOver = [&](TSourceMemo* sender, const QMimeData* data, QPoint at, Qt::DropAction& effect) {
+    memo.OnOLEDragOver = [&](TSourceMemo* sender, const QMimeData* data, QPoint at,
+                             Qt::DropAction& effect) {
         EXPECT_TRUE(sender == &memo && data == &mime && at == pointOf(1));
         proposed.push_back(effect);
         effect = forced;
@@ -256,7 +263,9 @@ TEST_F(SourceMemoMouse, FilesDroppedGoToTheHostBeforeAnyTextTheyCarry)
 {
     memo.Store().InsertText(0, "x");
     QStringList received;
-    memo.OnFilesDropped = [&received](TSourceMemo*, const QStringList& names, QPoint) { received = names; };
+    memo.OnFilesDropped = [&received](TSourceMemo*, const QStringList& names, QPoint) {
+        received = names;
+    };
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile("/tmp/A.BAS")});
     mime.setText("/tmp/A.BAS");
@@ -278,8 +287,8 @@ TEST_F(SourceMemoMouse, TheRightMarginLineIsDraggedToTheNearestColumnOrPutBack)
     const int lineX = memo.TextLeft() + 20 * cw;
     const int y = memo.LineHeight() / 2;
     auto hoverAt = [this, y](int x) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), view()->mapToGlobal(QPointF(x, y)), Qt::NoButton,
-                         Qt::NoButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), view()->mapToGlobal(QPointF(x, y)),
+                         Qt::NoButton, Qt::NoButton, {});
         QCoreApplication::sendEvent(view(), &move);
     };
     auto dragLine = [this, y](int from, int to) {

@@ -3,6 +3,9 @@
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
 
+#include <QClipboard>
+#include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -122,4 +125,40 @@ TEST_F(SourceMemoView, AnExchangedShortDocumentScrollsFromItsTop)
     EXPECT_EQ(memo.TopRow(), 0);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_LE(bar->maximum(), 1);
+}
+
+TEST_F(SourceMemoView, HostEventsPaintRowsSeeTokensAndFilterPastes)
+{
+    memo.Store().InsertText(0, "first row\rsecond row");
+    // A host that paints the second row itself: the control leaves that row to it.
+    std::vector<int64_t> asked;
+    memo.OnDrawLine = [&asked](TSourceMemo*, TLineDrawData& line) {
+        asked.push_back(line.RowStart);
+        if (line.RowStart > 0) {
+            line.Canvas->fillRect(line.Rect, Qt::magenta);
+            line.Handled = true;
+        }
+        return 0;
+    };
+    memo.viewport()->repaint();
+    EXPECT_EQ(asked, (std::vector<int64_t>{0, 10}));
+    const QImage shot = memo.viewport()->grab().toImage();
+    const int x = memo.TextLeft() + memo.CharWidth() * 3;
+    EXPECT_EQ(shot.pixelColor(x, memo.LineHeight() + memo.LineHeight() / 2), QColor(Qt::magenta));
+    EXPECT_NE(shot.pixelColor(x, memo.LineHeight() / 2), QColor(Qt::magenta));
+
+    // A paste whose text flag the host clears inserts nothing.
+    QApplication::clipboard()->setText("pasted");
+    memo.Editor().SetSelection(0, 0);
+    uint32_t seen = 0;
+    memo.OnDataDrop = [&seen](TSourceMemo*, uint32_t& flags) {
+        seen = flags;
+        flags &= ~uint32_t{dsText};
+    };
+    QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(seen & (dsText | dsPaste), uint32_t{dsText | dsPaste});
+    EXPECT_EQ(text(), "first row\rsecond row");
+    memo.OnDataDrop = nullptr;
+    QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(), "pastedfirst row\rsecond row");
 }
