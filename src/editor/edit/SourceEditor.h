@@ -53,7 +53,7 @@ inline constexpr const char* kCannotAllocBuffer = "Cannot alloc memory for buffe
 // The longest line the caret may stand past the end of, in columns.
 constexpr int kMaxCaretColumn = 2047;
 
-// ---- drop: dropped and dragged text ----
+// Dropped and dragged text.
 // The undo group of a drop: the insertion and, when the editor's own text moves, its removal.
 constexpr int32_t ugDrop = 26;
 
@@ -79,7 +79,6 @@ struct TDropPlan
     int64_t InsertAt = 0;
 };
 TDropPlan PlanDrop(int64_t at, const TDropSource& source);
-// ---- end drop ----
 
 class TSourceEditor : public TEditorCommandExecutor
 {
@@ -177,7 +176,7 @@ public:
 
     std::function<void(uint32_t& sourceFlags)> OnDataDrop;
 
-    // ---- drop: dropped and dragged text ----
+    // Dropped and dragged text.
     // Whether text dropped at offset at would be taken: never in read-only mode nor where
     // PlanDrop ignores the drop.
     bool AcceptsDrop(int64_t at, const TDropSource& source) const;
@@ -190,7 +189,6 @@ public:
     // Removes [start, end) after its text was dragged to another program and moved there, as one
     // undo step; nothing happens when the range no longer holds that text or in read-only mode.
     bool RemoveDraggedText(int64_t start, int64_t end, std::string_view text);
-    // ---- end drop ----
 
     // Raises the change notification when a change flag is set, then clears the flags.
     void NotifyChange();

@@ -18,7 +18,6 @@ void TTextStore::LoadFromStream(TStream& stream)
     clearUndo();
     try {
         DeleteRange(0, CharCount());
-        FlowKey = kFlowStoreCut;
         const auto chunk = static_cast<size_t>(m_capacities.ChunkBytes);
         std::vector<char> input(chunk);
         TTextNormaliser normaliser;
@@ -33,6 +32,7 @@ void TTextStore::LoadFromStream(TStream& stream)
         const int64_t loaded = CharCount(); // the store was empty before
         if (loaded > 0)
             finishEdit(0, loaded, change);
+        FlowKey = kFlowStoreCut; // loading cuts rows the store's own way
     } catch (const std::bad_alloc&) {
         throw ESourceMemo(kNotEnoughMemory);
     }

@@ -25,6 +25,8 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     viewport()->setCursor(Qt::IBeamCursor);
+    // Moves without a button pressed show the margin-drag cursor over the right-margin line.
+    viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     setAcceptDrops(true);
     m_gutterColor = colorFromColorRef(static_cast<int32_t>(0x8000000F));

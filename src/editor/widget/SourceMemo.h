@@ -102,6 +102,8 @@ public:
     // document) into rows that fit, or joins them back when word wrap is off. The view keeps
     // the character at its top in place.
     void ReflowRows(int64_t firstRow, int64_t lastRow);
+    // The tab stops changed: TABs take new widths, so wrapped lines are cut again.
+    void TabStopsChanged();
     void SetRightMargin(int column);
     uint32_t Options() const { return m_editor->Settings.Options; }
     void SetOptions(uint32_t options);
@@ -169,7 +171,7 @@ public:
     // The highlighting pass produced a token over [start, end); the handler may change it.
     std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
 
-    // ---- mouse: drag and drop, margin drag ----
+    // Mouse: dragging text, dropping, dragging the right-margin line.
     // A third quick press on the same row; raised instead of selecting the row when assigned.
     std::function<void(TSourceMemo*, QPoint clickPos, int64_t charOffset)> OnTripleClick;
     // A drag of data moves over the control (or drops there): effect holds what the control
@@ -185,7 +187,6 @@ public:
     // right-margin line while it is dragged (-1: not dragged).
     int64_t dropCaretOffset() const { return m_dropOffset; }
     int marginDragX() const { return m_marginDragX; }
-    // ---- end mouse ----
 
     // TStoreView and TEditorHost.
     int64_t TopRow() const override { return m_topRow; }
@@ -251,7 +252,7 @@ private:
     void runPass(int64_t fromRow, int64_t rowLimit);
     void autoScroll();
 
-    // ---- mouse: drag and drop, margin drag ----
+    // Mouse: dragging text, dropping, dragging the right-margin line.
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     // Paints the drop position of a drag over the control and a right-margin line being dragged.
@@ -283,7 +284,6 @@ private:
     int64_t m_dropOffset = -1;
     int m_marginDragX = -1;
     bool m_overMargin = false;     // the pointer shows the margin-drag cursor
-    // ---- end mouse ----
 
     std::unique_ptr<TTextStore> m_store;
     std::string m_title;

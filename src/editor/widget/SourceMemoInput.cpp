@@ -37,9 +37,6 @@ bool keyMapWants(const TKeyStore& keys, TShortCut shortcut)
 
 bool TSourceMemo::event(QEvent* event)
 {
-    // Moves without a button pressed show the margin-drag cursor over the right-margin line.
-    if (event->type() == QEvent::Polish)
-        viewport()->setMouseTracking(true);
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const TShortCut shortcut = shortCutOf(*key);
@@ -127,8 +124,12 @@ void TSourceMemo::mousePressEvent(QMouseEvent* event)
     const int64_t row = rowAtY(at.y());
     const bool gutter = (Options() & smoShowGutter) && at.x() < m_gutter;
     if (gutter) {
+        // A press beside a wrapped row reports the number of the line's first row.
+        int64_t lineRow = row;
+        if ((Options() & smoWordWrap) && row < m_store->RowCount())
+            lineRow = m_store->LineStart(m_store->LineOfRow(row)).Index;
         if (OnGutterClick)
-            OnGutterClick(this, row + 1);
+            OnGutterClick(this, lineRow + 1);
         return;
     }
     if (at.x() < TextLeft()) { // the margin strip selects its row

@@ -5,17 +5,6 @@
 #include "editor/widget/SourceMemo.h"
 #include "editor/widget/SourceMemoMessages.h"
 
-#include <QVariant>
-
-namespace {
-
-void repaint(TSourceMemo& memo)
-{
-    memo.viewport()->update();
-}
-
-} // namespace
-
 const std::vector<TSourceMemoOption>& AllSourceMemoOptions()
 {
     static const std::vector<TSourceMemoOption> all{
@@ -75,7 +64,7 @@ std::string TabColumns(const TSourceMemo& memo)
 void SetTabColumns(TSourceMemo& memo, std::string_view text)
 {
     memo.Editor().Settings.TabColumns = ParseTabColumns(text);
-    repaint(memo);
+    memo.TabStopsChanged();
 }
 
 int TabDefault(const TSourceMemo& memo)
@@ -87,7 +76,7 @@ void SetTabDefault(TSourceMemo& memo, int width)
 {
     CheckTabDefault(width);
     memo.Editor().Settings.TabDefault = width;
-    repaint(memo);
+    memo.TabStopsChanged();
 }
 
 int IndentStep(const TSourceMemo& memo)

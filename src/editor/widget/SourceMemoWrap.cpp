@@ -99,6 +99,12 @@ void TSourceMemo::reflowAll()
     ReflowRows(-1, -1);
 }
 
+void TSourceMemo::TabStopsChanged()
+{
+    reflowAll();
+    invalidate();
+}
+
 // Keeps the union of the characters edited since the last re-flow, in current offsets.
 void TSourceMemo::noteWrapEdit(int64_t position, int64_t length)
 {

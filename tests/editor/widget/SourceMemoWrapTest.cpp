@@ -4,6 +4,7 @@
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
 #include "editor/widget/SourceMemoMessages.h"
+#include "editor/widget/SourceMemoProperties.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -272,4 +273,31 @@ TEST_F(SourceMemoWrap, LeftColumnClampsAndWantTabDecidesWhatTabDoes)
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(editor->Store().GetText(), "\t");
     EXPECT_TRUE(next->hasFocus());
+}
+
+TEST_F(SourceMemoWrap, WiderTabStopsCutWrappedLinesAgain)
+{
+    memo.SetWrapAtColumn(20);
+    wrap(true);
+    memo.Store().InsertText(0, "a\tb\tc\td\te\tf\tg");
+    memo.Changed(cfTextChanged);
+    const int64_t narrowTabs = memo.Store().RowCount();
+    SetTabDefault(memo, 8);
+    EXPECT_GT(memo.Store().RowCount(), narrowTabs);
+    expectSound();
+}
+
+TEST_F(SourceMemoWrap, GutterClickBesideAWrappedRowReportsItsLinesFirstRow)
+{
+    memo.SetWrapAtColumn(20);
+    wrap(true);
+    memo.Store().InsertText(0, "one\r" + kParagraph + "\rthree");
+    memo.Changed(cfTextChanged);
+    std::vector<int64_t> clicked;
+    memo.OnGutterClick = [&clicked](TSourceMemo*, int64_t line) { clicked.push_back(line); };
+    for (const int row : {1, 3, 5}) { // inside the paragraph (rows 2 to 5), then "three"
+        QTest::mouseClick(memo.viewport(), Qt::LeftButton, {}, QPoint(5, memo.LineHeight() * row + 2));
+        QTest::qWait(QApplication::doubleClickInterval() + 10);
+    }
+    EXPECT_EQ(clicked, (std::vector<int64_t>{2, 2, 6}));
 }
