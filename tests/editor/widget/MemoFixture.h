@@ -1,9 +1,13 @@
-// A control of a fixed size with text loaded through WM_SETTEXT, for the message, Lines and
-// property tests.
+// Controls for the widget tests: MemoFixture, of a fixed size with text loaded through
+// WM_SETTEXT, for the message, Lines and property tests; ShownMemoFixture, focused in an active
+// window, for tests that send real key and mouse events.
 #pragma once
 
 #include "editor/widget/SourceMemo.h"
 #include "editor/widget/SourceMemoMessages.h"
+
+#include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +50,27 @@ protected:
     {
         ASSERT_EQ(memo.Editor().check(), "");
         ASSERT_EQ(memo.Store().check(), "");
+    }
+
+    TSourceMemo memo;
+};
+
+class ShownMemoFixture : public ::testing::Test
+{
+protected:
+    ShownMemoFixture()
+    {
+        memo.resize(600, 400);
+        memo.show();
+        memo.setFocus();
+        QApplication::setActiveWindow(&memo);
+        QTest::qWait(10);
+    }
+    std::string text() const { return memo.Store().GetText(); }
+    // A point inside the character at offset, half a row down.
+    QPoint pointOf(int64_t offset) const
+    {
+        return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2);
     }
 
     TSourceMemo memo;

@@ -5,6 +5,7 @@
 // through a stand-in executor that sends the drag events a drop would bring.
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
+#include "MemoFixture.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -22,22 +23,9 @@
 
 namespace {
 
-class SourceMemoMouse : public ::testing::Test
+class SourceMemoMouse : public ShownMemoFixture
 {
 protected:
-    SourceMemoMouse()
-    {
-        memo.resize(600, 400);
-        memo.show();
-        memo.setFocus();
-        QApplication::setActiveWindow(&memo);
-        QTest::qWait(10);
-    }
-    std::string text() const { return memo.Store().GetText(); }
-    QPoint pointOf(int64_t offset) const
-    {
-        return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2);
-    }
     QWidget* view() const { return memo.viewport(); }
     // Lets the double-click time run out so the next press counts as a first one.
     static void settle() { QTest::qWait(QApplication::doubleClickInterval() + 20); }
@@ -98,7 +86,6 @@ protected:
         dragFrom(at);
     }
 
-    TSourceMemo memo;
     Qt::DropActions offered;
     std::string draggedText;
     Qt::DropAction overAction = Qt::IgnoreAction;

@@ -2,6 +2,7 @@
 // typing, selecting and undoing through real key and mouse events.
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
+#include "MemoFixture.h"
 
 #include <QClipboard>
 #include <QImage>
@@ -13,25 +14,7 @@
 
 namespace {
 
-class SourceMemoView : public ::testing::Test
-{
-protected:
-    SourceMemoView()
-    {
-        memo.resize(600, 400);
-        memo.show();
-        memo.setFocus();
-        QApplication::setActiveWindow(&memo);
-        QTest::qWait(10);
-    }
-    std::string text() const { return memo.Store().GetText(); }
-    QPoint pointOf(int64_t offset) const
-    {
-        return memo.PosFromChar(offset) + QPoint(1, memo.LineHeight() / 2);
-    }
-
-    TSourceMemo memo;
-};
+using SourceMemoView = ShownMemoFixture;
 
 } // namespace
 

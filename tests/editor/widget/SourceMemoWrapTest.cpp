@@ -3,6 +3,7 @@
 // lines rather than rows. Also the paint lock, the no-repaint bit and WantTab.
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
+#include "MemoFixture.h"
 #include "editor/widget/SourceMemoMessages.h"
 #include "editor/widget/SourceMemoProperties.h"
 
@@ -16,18 +17,10 @@
 
 namespace {
 
-class SourceMemoWrap : public ::testing::Test
+class SourceMemoWrap : public ShownMemoFixture
 {
 protected:
-    SourceMemoWrap()
-    {
-        memo.resize(600, 400);
-        memo.show();
-        memo.setFocus();
-        QApplication::setActiveWindow(&memo);
-        QTest::qWait(10);
-        memo.SetOptions(memo.Options() | smoLineNumbers);
-    }
+    SourceMemoWrap() { memo.SetOptions(memo.Options() | smoLineNumbers); }
     void wrap(bool on)
     {
         memo.SetOptions(on ? memo.Options() | smoWordWrap : memo.Options() & ~smoWordWrap);
@@ -58,8 +51,6 @@ protected:
                     return true;
         return false;
     }
-
-    TSourceMemo memo;
 };
 
 const std::string kParagraph = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu";
