@@ -140,7 +140,7 @@ void TRowSplice::AddRaw(const char* bytes, size_t n, TTextNormaliser& normaliser
     }
 }
 
-void TRowSplice::AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags)
+TTextRow* TRowSplice::AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags)
 {
     if (m_pendingLength > 0)
         emitPending();
@@ -148,6 +148,7 @@ void TRowSplice::AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t
     row->Flags = flags | (row->Flags & rfHasTab);
     if (attrs)
         std::memcpy(row->EnsureAttrs(), attrs, static_cast<size_t>(n));
+    return row;
 }
 
 TTextRow* TRowSplice::emit(const char* bytes, int length, Tabs tabs)

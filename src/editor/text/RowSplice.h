@@ -33,9 +33,9 @@ public:
     // from the input straight into its row. Loading a file runs through here.
     void AddRaw(const char* bytes, size_t n, TTextNormaliser& normaliser);
     // Adds one row exactly as given: 1..2047 bytes of which only the last may be CR, its token
-    // bytes (null: none) and its flags (rfHasTab is worked out here). Re-cutting a line's rows
-    // for word wrap runs through here.
-    void AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags);
+    // bytes (null: none) and its flags (rfHasTab is worked out here); returns it. Re-cutting
+    // rows for word wrap runs through here.
+    TTextRow* AddRow(const char* bytes, int n, const uint8_t* attrs, uint32_t flags);
     TRowChange Finish();
 
 private:

@@ -82,12 +82,13 @@ public:
     int64_t InsertText(int64_t position, std::string_view text);
     // Deletes the characters between two offsets (in either order, clamped).
     void DeleteRange(int64_t start, int64_t end);
-    // Cuts the count rows from first (consecutive rows of one line) again into rows of the
-    // given lengths, which add up to the rows' bytes, each 1..2047, a CR only at a row's end.
-    // Text, positions and token bytes stay; the first new row keeps the line's track object,
-    // extras, and the bookmark and mark bits of all the rows. New rows get rfRepaint plus the highlighting flags the old rows
-    // had (rfReparse when a row had no token bytes). No text change is reported. Returns where
-    // the rows changed. Word wrap re-flows lines through this.
+    // Cuts the count rows from first again into rows of the given lengths, which add up to the
+    // rows' bytes, each 1..2047, a CR only at a row's end. The rows may be part of one line or
+    // several whole lines. Text, positions and token bytes stay; the first new row of each line
+    // keeps that line's track object and extras and the bookmark and mark bits of all its
+    // rows. New rows get rfRepaint plus the highlighting flags the old rows had (rfReparse when
+    // a row had no token bytes). No text change is reported. Returns where the rows changed.
+    // Word wrap re-flows lines through this.
     TRowChange RecutRows(const TRowSpot& first, int64_t count, const std::vector<int>& lengths);
     // The stored bytes between two offsets (line breaks as CR).
     std::string GetText(int64_t start, int64_t end) const;

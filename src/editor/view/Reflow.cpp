@@ -146,6 +146,44 @@ void recutDifference(TTextStore& store, TRowSpot spot, const std::vector<int>& c
     store.RecutRows(spot, static_cast<int64_t>(current.size() - head - tail), lengths);
 }
 
+// Lines whose rows change, one after another, are re-cut together: one splice of the row chain
+// and its index instead of one per line. A run of a single line re-cuts only its rows that
+// differ.
+class TRecutBatch
+{
+public:
+    explicit TRecutBatch(TTextStore& store) : m_store(store) {}
+
+    bool Empty() const { return m_lines == 0; }
+    void Add(const TRowSpot& lineStart, const std::vector<int>& current, const std::vector<int>& wanted)
+    {
+        if (m_lines++ == 0) {
+            m_start = lineStart;
+            m_current.clear();
+            m_wanted.clear();
+        }
+        m_current.insert(m_current.end(), current.begin(), current.end());
+        m_wanted.insert(m_wanted.end(), wanted.begin(), wanted.end());
+    }
+    // Re-cuts the gathered lines; answers how many rows they gained (negative: lost).
+    int64_t Flush()
+    {
+        if (m_lines == 1)
+            recutDifference(m_store, m_start, m_current, m_wanted);
+        else
+            m_store.RecutRows(m_start, static_cast<int64_t>(m_current.size()), m_wanted);
+        m_lines = 0;
+        return static_cast<int64_t>(m_wanted.size()) - static_cast<int64_t>(m_current.size());
+    }
+
+private:
+    TTextStore& m_store;
+    TRowSpot m_start;
+    std::vector<int> m_current;
+    std::vector<int> m_wanted;
+    int64_t m_lines = 0;
+};
+
 } // namespace
 
 TReflowResult Reflow(TTextStore& store, int64_t firstRow, int64_t lastRow, const TWrapRule& rule)
@@ -172,6 +210,7 @@ TReflowResult Reflow(TTextStore& store, int64_t firstRow, int64_t lastRow, const
     std::vector<int> current;
     std::vector<int> wanted;
     std::string joined;
+    TRecutBatch batch(store);
     int64_t oldIndex = spot.Index;
     while (spot.Row) {
         const TLineRows line = rowsOfLine(spot.Row, current);
@@ -186,19 +225,20 @@ TReflowResult Reflow(TTextStore& store, int64_t firstRow, int64_t lastRow, const
             }
             SplitLine(joined.data(), static_cast<int>(joined.size()), rule, wanted);
         }
+        // The row after the line is not touched by re-cutting; only its index moves.
         TRowSpot next{line.Last->Next, spot.Start + line.Bytes, spot.Index + line.Count};
-        if (wanted != current) {
-            recutDifference(store, spot, current, wanted);
-            next = {nullptr, spot.Start + line.Bytes, spot.Index + static_cast<int64_t>(wanted.size())};
-            next.Row = store.RowByIndex(next.Index).Row;
-            if (next.Index >= store.RowCount())
-                next.Row = nullptr;
+        const bool changed = wanted != current;
+        if (changed) {
+            batch.Add(spot, current, wanted);
             ++result.LinesRecut;
         }
         result.RowsBefore += line.Count;
         result.RowsAfter += static_cast<int64_t>(wanted.size());
         oldIndex += line.Count;
-        if (oldIndex > lastRow)
+        const bool last = oldIndex > lastRow || !next.Row;
+        if ((!changed || last) && !batch.Empty())
+            next.Index += batch.Flush();
+        if (last)
             break;
         spot = next;
     }

@@ -221,3 +221,42 @@ TEST(Reflow, RandomTextMatchesSplitLineAndKeepsInvariants)
         ASSERT_EQ(actual, expected) << columns;
     }
 }
+
+TEST(Reflow, NeighbouringLinesCutTogetherEachKeepTheirOwnTrackBookmarkAndExtras)
+{
+    TTextStore store;
+    store.InsertText(0, "one two three four\rfive six seven eight\rnine ten eleven twelve\rend");
+    std::vector<TRowTrack*> tracks;
+    int number = 0;
+    for (TTextRow* row = store.FirstRow(); row; row = row->Next, ++number) {
+        auto* track = new TRowTrack;
+        track->Row = row;
+        row->Track = track;
+        row->RowBits |= static_cast<uint16_t>(1u << number);
+        row->MarkBits = static_cast<uint16_t>(number + 1);
+        row->Extra1 = number * 10;
+        tracks.push_back(track);
+    }
+    for (const TWrapRule& rule : {wrapAt(8), TWrapRule{}, wrapAt(12)}) {
+        const TReflowResult result = Reflow(store, -1, -1, rule);
+        ASSERT_EQ(store.check(), "");
+        EXPECT_EQ(store.GetText(), "one two three four\rfive six seven eight\rnine ten eleven twelve\rend");
+        int line = 0;
+        for (const TTextRow* row = store.FirstRow(); row; row = row->Next) {
+            if (row->IsContinuation()) {
+                EXPECT_EQ(row->Track, nullptr);
+                EXPECT_EQ(row->RowBits & rbBookmarkMask, 0);
+                continue;
+            }
+            ASSERT_LT(line, 4);
+            EXPECT_EQ(row->Track, tracks[static_cast<size_t>(line)]);
+            EXPECT_EQ(tracks[static_cast<size_t>(line)]->Row, row);
+            EXPECT_EQ(row->RowBits & rbBookmarkMask, 1 << line);
+            EXPECT_EQ(row->MarkBits, line + 1);
+            EXPECT_EQ(row->Extra1, line * 10);
+            ++line;
+        }
+        EXPECT_EQ(line, 4);
+        EXPECT_LE(result.LinesRecut, 3);
+    }
+}
