@@ -3,6 +3,7 @@
 // highlighter. Painting walks only the visible rows, so neither depends on the document size.
 #include "BasicSource.h"
 #include "base/Stream.h"
+#include "editor/keys/KeyCommands.h"
 #include "editor/widget/SourceMemo.h"
 #include "highlight/languages/Languages.h"
 #include "highlight/runtime/SourceMemoParser.h"
@@ -74,6 +75,31 @@ void BM_PageDownAndRepaint(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(memo->RowsPaintedLastTime());
 }
 
+// One character typed in the middle of the view and the repaint it causes, with word wrap on
+// at the window's width: the edited line is re-flowed and only the rows from it down are
+// painted, whatever the document's size.
+void BM_TypeWrappedAndRepaint(benchmark::State& state)
+{
+    auto memo = makeView(static_cast<size_t>(state.range(0)), true);
+    if (state.range(1))
+        memo->SetOptions(memo->Options() | smoWordWrap);
+    memo->viewport()->repaint();
+    const int64_t at = memo->Store().RowByIndex(memo->TopRow() + 25).Start + 3;
+    bool insert = true;
+    for (auto _ : state) {
+        memo->Editor().SetSelection(at, insert ? at : at + 1);
+        if (insert)
+            memo->Editor().KeyPress('x');
+        else
+            memo->Editor().ExecuteCommand(cmdDeleteChar, false);
+        insert = !insert;
+        memo->Editor().NotifyChange();
+        QApplication::processEvents(); // paints what the edit invalidated
+    }
+    state.counters["rows"] = static_cast<double>(memo->RowsPaintedLastTime());
+}
+
+BENCHMARK(BM_TypeWrappedAndRepaint)->Args({64 << 10, 1})->Args({50 << 20, 1})->Args({50 << 20, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintView)->Args({64 << 10, 0})->Args({50 << 20, 0})->Args({50 << 20, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownAndRepaint)->Args({50 << 20, 0})->Args({50 << 20, 1})->Unit(benchmark::kMillisecond);
 

@@ -223,7 +223,7 @@ TRowChange TRowSplice::Finish()
     TTextRow* last = m_lastCommitted ? m_lastCommitted : m_before;
     TTextRow* after = last ? last->Next : m_store.m_first;
     m_store.fixContinuation(after);
-    return {m_before, m_firstNew, after, m_startIndex};
+    return {m_before, m_firstNew, after, m_startIndex, m_committed - m_oldCount};
 }
 
 void TRowSplice::rollback()

@@ -15,6 +15,7 @@ struct TRowChange
     TTextRow* First = nullptr;  // the first new row (null when the edit left none)
     TTextRow* After = nullptr;  // the first row after the new rows (null at the end)
     int64_t FirstIndex = 0;     // index of the first new row (or where it would be)
+    int64_t RowDelta = 0;       // rows the edit added (negative: removed); 0 for an edit inside a row
 };
 
 // A control registered with the store.

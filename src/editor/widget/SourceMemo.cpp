@@ -377,16 +377,38 @@ void TSourceMemo::ScrollCaretIntoView()
     const TRowSpot spot = m_store->RowAt(caret);
     const int64_t row = spot.Index;
     const int64_t visible = VisibleRows();
+    const int64_t oldTop = m_topRow;
+    const int64_t oldLeft = m_leftCol;
     if (row < m_topRow)
         m_topRow = row;
     else if (row >= m_topRow + visible)
         m_topRow = row - visible + 1;
     m_topRow = std::clamp<int64_t>(m_topRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0));
-    m_store->TopRowChanged();
+    if (m_topRow != oldTop)
+        m_store->TopRowChanged();
     if (!(Options() & smoWordWrap))
         scrollToColumn(m_editor->CaretColumn());
     updateScrollBars();
-    invalidate();
+    if (m_topRow != oldTop || m_leftCol != oldLeft) {
+        invalidate();
+        return;
+    }
+    // The view stays: only the rows of the selection and caret as painted and as they are now.
+    const TSelectionPair now = m_editor->Selection();
+    invalidateOffsets(std::min({now.Anchor, now.Caret, m_paintedSelStart}),
+                      std::max({now.Anchor, now.Caret, m_paintedSelEnd}));
+}
+
+void TSourceMemo::invalidateOffsets(int64_t from, int64_t to)
+{
+    const int64_t first = m_store->RowAt(std::max<int64_t>(from, 0)).Index - m_topRow;
+    const int64_t last = m_store->RowAt(std::max<int64_t>(to, 0)).Index - m_topRow;
+    const int64_t visible = VisibleRows();
+    if (last < 0 || first > visible)
+        return;
+    const int top = static_cast<int>(std::max<int64_t>(first, 0) * m_lineHeight);
+    const int bottom = static_cast<int>((std::min(last, visible) + 1) * m_lineHeight);
+    invalidate(QRect(0, top, viewport()->width(), bottom - top));
 }
 
 void TSourceMemo::resizeEvent(QResizeEvent* event)
@@ -411,8 +433,15 @@ void TSourceMemo::textChanged(int64_t position, int64_t length)
 void TSourceMemo::RowsChanged(const TRowChange& change)
 {
     m_pendingRow = m_pendingRow < 0 ? change.FirstIndex : std::min(m_pendingRow, change.FirstIndex);
+    const int64_t onScreen = change.FirstIndex - m_topRow;
+    if (change.RowDelta == 0 && change.First && change.First->Next == change.After) {
+        // One row changed in its place: the rows around it stay as painted.
+        const int y = static_cast<int>(onScreen * m_lineHeight);
+        invalidate(QRect(0, y, viewport()->width(), m_lineHeight));
+        return;
+    }
     // Rows from the first changed one down may have moved; rows above stay as painted.
-    const int y = static_cast<int>(std::max<int64_t>(change.FirstIndex - 1 - m_topRow, 0) * m_lineHeight);
+    const int y = static_cast<int>(std::max<int64_t>(onScreen - 1, 0) * m_lineHeight);
     invalidate(QRect(0, y, viewport()->width(), viewport()->height() - y));
 }
 

@@ -242,6 +242,8 @@ private:
     void scrollToColumn(int64_t column);
     // Schedules a repaint of the area (all of it when empty) unless repaints are suppressed.
     void invalidate(const QRect& area = {});
+    // Schedules a repaint of the visible rows holding the characters from..to.
+    void invalidateOffsets(int64_t from, int64_t to);
     TWrapRule wrapRule(const TTabStops& tabs) const;
     void reflowAll();
     void noteWrapEdit(int64_t position, int64_t length);
@@ -308,6 +310,10 @@ private:
     bool m_repaintSuppressed = false;
     bool m_wantTab = true;
     bool m_settingBars = false; // updateScrollBars is moving the bars
+    // The selection and caret as last painted (smaller and larger offset), so a move repaints
+    // the rows it leaves as well as those it reaches.
+    int64_t m_paintedSelStart = 0;
+    int64_t m_paintedSelEnd = 0;
     bool m_showFocusLine = false;
     int m_charWidth = 7;
     int m_lineHeight = 17;

@@ -114,6 +114,9 @@ void TSourceMemo::paintEvent(QPaintEvent* event)
     }
     if (hasFocus() && m_caretVisible)
         paintCaret(painter);
+    const TSelectionPair painted = m_editor->Selection();
+    m_paintedSelStart = std::min(painted.Anchor, painted.Caret);
+    m_paintedSelEnd = std::max(painted.Anchor, painted.Caret);
     paintMouseFeedback(painter);
 }
 

@@ -67,6 +67,7 @@ void TSourceMemo::ReflowRows(int64_t firstRow, int64_t lastRow)
 {
     const TTabStops tabs(m_editor->Settings);
     const TWrapRule rule = wrapRule(tabs);
+    const int64_t oldTopRow = m_topRow;
     const TRowSpot top = m_store->RowByIndex(m_topRow);
     const int64_t topOffset = top.Row ? top.Start : 0;
     const TReflowResult result = Reflow(*m_store, firstRow, lastRow, rule);
@@ -84,7 +85,13 @@ void TSourceMemo::ReflowRows(int64_t firstRow, int64_t lastRow)
     m_store->TopRowChanged();
     m_editor->RowsRecut();
     updateScrollBars();
-    invalidate();
+    if (m_topRow != std::clamp<int64_t>(oldTopRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0)) || moved != 0) {
+        invalidate(); // rows below moved, or the view did
+        return;
+    }
+    // The same number of rows, cut differently: only those rows change on screen.
+    invalidate(QRect(0, static_cast<int>((result.FirstRow - m_topRow) * m_lineHeight), viewport()->width(),
+                     static_cast<int>(result.RowsAfter * m_lineHeight)));
 }
 
 // The whole document, unless the store is already cut for this layout.

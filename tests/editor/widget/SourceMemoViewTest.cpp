@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QImage>
+#include <QScreen>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
@@ -144,4 +145,47 @@ TEST_F(SourceMemoView, HostEventsPaintRowsSeeTokensAndFilterPastes)
     memo.OnDataDrop = nullptr;
     QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(text(), "pastedfirst row\rsecond row");
+}
+
+// What is on screen after an edit or a caret move, painted piecemeal, must equal a full paint.
+TEST_F(SourceMemoView, AKeystrokeRepaintsItsRowsOnlyAndCaretMovesLeaveNoTrace)
+{
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0); // a caret that does not blink between the two pictures
+    memo.clearFocus();
+    memo.setFocus();
+    std::string rows;
+    for (int i = 0; i < 100; ++i)
+        rows += "row " + std::to_string(i) + "\r";
+    memo.Store().InsertText(0, rows);
+    memo.Changed(cfTextChanged);
+    QTest::qWait(20);
+    const auto onScreen = [this] {
+        return QGuiApplication::primaryScreen()->grabWindow(memo.winId()).toImage();
+    };
+    const auto fullPaint = [this] {
+        memo.viewport()->update();
+        QTest::qWait(20);
+        return QGuiApplication::primaryScreen()->grabWindow(memo.winId()).toImage();
+    };
+    memo.Editor().SetSelection(memo.Store().RowByIndex(5).Start + 3, memo.Store().RowByIndex(5).Start + 3);
+    memo.Editor().NotifyChange();
+    memo.viewport()->update();
+    QTest::qWait(20);
+    QTest::keyClick(&memo, Qt::Key_X);
+    QTest::qWait(20);
+    EXPECT_LE(memo.RowsPaintedLastTime(), 6);
+    EXPECT_GT(memo.RowsPaintedLastTime(), 0);
+    QImage piecemeal = onScreen();
+    EXPECT_EQ(piecemeal, fullPaint());
+    // A selection made by the keyboard and then dropped by a click elsewhere.
+    QTest::keyClick(&memo, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&memo, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::qWait(20);
+    memo.Editor().SetSelection(12, 12);
+    memo.ScrollCaretIntoView();
+    QTest::qWait(20);
+    piecemeal = onScreen();
+    EXPECT_EQ(piecemeal, fullPaint());
+    QApplication::setCursorFlashTime(flashTime);
 }
