@@ -17,6 +17,7 @@
 // Colours: 0x00BBGGRR, or 0x80000000 plus a system colour index.
 using TColorValue = int32_t;
 constexpr TColorValue kSystemColor = static_cast<TColorValue>(0x80000000u);
+constexpr TColorValue clWindow = kSystemColor | 5;
 constexpr TColorValue clBtnFace = kSystemColor | 15;
 constexpr TColorValue clHighlight = kSystemColor | 13;
 constexpr TColorValue clHighlightText = kSystemColor | 14;

@@ -275,10 +275,12 @@ void TEditorMainForm::setUpSourceMemo()
                             smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
                             smoBlockOverwriteCursor | smoShowWrapGlyph | smoUseTAB | smoOLEDragSource |
                             smoLineNumbers);
-    SourceMemo1->Editor().Settings.IndentStep = 1;
-    SourceMemo1->Editor().Settings.TabDefault = 4;
-    SourceMemo1->SetColors(colorFromColorRef(static_cast<int32_t>(0x8000000F)), Qt::white, Qt::white,
-                           QColor(0, 128, 128));
+    SourceMemo1->SetIndentStep(1);
+    SourceMemo1->SetTabDefault(4);
+    constexpr int32_t buttonFace = static_cast<int32_t>(0x8000000F);
+    constexpr int32_t white = 0xFFFFFF;
+    constexpr int32_t teal = 0x808000; // 0x00BBGGRR
+    SourceMemo1->SetColors(buttonFace, white, white, teal);
     SourceMemo1->OnChange = [this](TSourceMemo*) { SourceMemo1Change(); };
     // The editing buttons act on the editor and refresh like every command.
     const struct {

@@ -44,6 +44,7 @@ void TFileObject::StoreFrom(TSourceMemo& editor)
     TopLine = editor.TopRow() + 1;
     FileName = utf8ToQString(editor.Title());
     Store = editor.ExchangeStore(std::move(Store));
+    WordWrap = (editor.Options() & smoWordWrap) != 0;
     ClientWidth = editor.viewport()->width();
 }
 
@@ -54,6 +55,11 @@ void TFileObject::RestoreTo(TSourceMemo& editor)
         parser = repository->FindParser(qStringToUtf8(ParserName));
     editor.SetParser(1, parser);
     Store = editor.ExchangeStore(std::move(Store));
+    if (parser) {
+        // Word wrap is the parser's setting, shared by its files: it follows the file shown.
+        const uint32_t options = editor.Options();
+        editor.SetOptions(WordWrap ? options | smoWordWrap : options & ~smoWordWrap);
+    }
     editor.Editor().SetSelection(Selection.Anchor, Selection.Caret);
     editor.SetTopRow(TopLine - 1);
     editor.SetTitle(qStringToUtf8(FileName));

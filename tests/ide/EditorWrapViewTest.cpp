@@ -69,7 +69,7 @@ TEST(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
         ASSERT_TRUE(form.OpenFile(QString::fromStdString(app.path("THERMO.BAS"))));
         TSourceMemo& memo = *form.SourceMemo1;
         const int64_t lines = memo.Store().RowCount();
-        memo.SetOptions(memo.Options() | smoWordWrap | smoShowAllChars);
+        memo.SetOptions(memo.Options() | smoWordWrap | smoShowAllChars | smoLineNumbers);
         QTest::qWait(20);
 
         // The comment, line 2, now spans several rows, each within the window.

@@ -1,3 +1,4 @@
+#include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
 #include "ide/EditorMainForm.h"
 #include "ide/ParserRepository.h"
@@ -361,4 +362,25 @@ TEST_F(FileLifecycleTest, EditingButtonsFollowTheSelectionAndTheUndoLog)
     EXPECT_TRUE(m_form->toolButton("IndentButton")->isEnabled());
     QTest::mouseClick(m_form->toolButton("IndentButton"), Qt::LeftButton);
     EXPECT_EQ(shownText(), " abc\r");
+}
+
+TEST_F(FileLifecycleTest, WordWrapIsTheParsersSettingAndFollowsEachFile)
+{
+    TParserRepository repository(m_app.path("registry"));
+    const std::string longLine(300, 'w');
+    ASSERT_TRUE(m_form->OpenFile(source("A.BAS", "short\r\n" + longLine + " " + longLine + "\r\n")));
+    ASSERT_TRUE(m_form->OpenFile(source("B.BAS", longLine + " " + longLine + "\r\n")));
+    TSourceMemo& memo = *m_form->SourceMemo1;
+    ASSERT_EQ(selectedTab(), 1);
+    EXPECT_EQ(memo.Store().RowCount(), 1);
+    memo.SetOptions(memo.Options() | smoWordWrap); // B wraps
+    EXPECT_GT(memo.Store().RowCount(), 1);
+    EXPECT_TRUE(repository.FindParser("ZENBASIC")->Settings().options & smoWordWrap);
+    m_form->OpenFilesTab->setCurrentIndex(0); // A was open unwrapped and comes back so
+    EXPECT_FALSE(memo.Options() & smoWordWrap);
+    EXPECT_EQ(memo.Store().RowCount(), 2);
+    m_form->OpenFilesTab->setCurrentIndex(1);
+    EXPECT_TRUE(memo.Options() & smoWordWrap);
+    EXPECT_GT(memo.Store().RowCount(), 1);
+    EXPECT_EQ(memo.Store().check(), "");
 }

@@ -39,10 +39,9 @@ TASMList::TASMList(std::string iniFile, std::string incDir, TProcessLauncher& la
     QFont font("Courier New", 10);
     font.setStyleHint(QFont::TypeWriter);
     ASMText->SetEditorFont(font);
-    TEditorSettings& settings = ASMText->Editor().Settings;
-    settings.TabColumns.clear();
-    settings.TabDefault = kAssemblerTabWidth;
-    settings.IndentStep = kAssemblerTabWidth;
+    ASMText->SetTabColumns({});
+    ASMText->SetTabDefault(kAssemblerTabWidth);
+    ASMText->SetIndentStep(kAssemblerTabWidth);
     ASMText->SetOptions(ASMText->Options() | smoLineNumbers | smoShowGutter);
     m_assemblerParser = std::make_unique<TSourceMemoParser>();
     const auto stream = assemblerParserStream();

@@ -1,6 +1,7 @@
 #include "editor/widget/SourceMemo.h"
 
 #include "editor/keys/DefaultKeyMap.h"
+#include "highlight/ParserSettings.h"
 #include "editor/view/ScrollGeometry.h"
 #include "highlight/runtime/HighlightPass.h"
 #include "editor/widget/QtClipboard.h"
@@ -29,10 +30,9 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     setAcceptDrops(true);
-    m_gutterColor = colorFromColorRef(static_cast<int32_t>(0x8000000F));
+    m_ownSettings = std::make_unique<TSM_Settings>();
     m_font = QFont("Courier New", 10);
     m_font.setStyleHint(QFont::TypeWriter);
-    m_gutterFont = QFont("MS Sans Serif", 8);
     m_editor->OnDataDrop = [this](uint32_t& flags) {
         if (OnDataDrop)
             OnDataDrop(this, flags);
@@ -51,7 +51,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     connect(m_dragScroll, &QTimer::timeout, this, &TSourceMemo::autoScroll);
     attachEditor();
     attachPass();
-    rebuildMetrics();
+    applyActiveSettings();
     resize(185, 89);
 }
 
@@ -102,6 +102,7 @@ void TSourceMemo::SetGutter(int pixels)
     if (!accepted || pixels == m_gutter)
         return;
     m_gutter = pixels;
+    ActiveSettings().gutterWidth = pixels;
     if (m_wrapAtColumn == 0)
         reflowAll();
     updateScrollBars();
@@ -113,6 +114,7 @@ void TSourceMemo::SetMargin(int pixels)
     if (pixels < 0 || pixels > m_charWidth || pixels == m_margin)
         return;
     m_margin = pixels;
+    ActiveSettings().marginWidth = pixels;
     if (m_wrapAtColumn == 0)
         reflowAll();
     invalidate();
@@ -121,6 +123,7 @@ void TSourceMemo::SetMargin(int pixels)
 void TSourceMemo::SetRightMargin(int column)
 {
     m_rightMargin = std::max(column, 0);
+    ActiveSettings().rightMargin = m_rightMargin;
     invalidate();
 }
 
@@ -131,6 +134,7 @@ void TSourceMemo::SetOptions(uint32_t options)
     if (changed & smoWordWrap)
         m_leftCol = 0;
     m_editor->Settings.Options = options;
+    ActiveSettings().options = static_cast<int32_t>(options);
     if (changed & (smoWordWrap | smoWrapOverride | smoShowGutter))
         reflowAll();
     updateScrollBars();
@@ -143,25 +147,10 @@ void TSourceMemo::SetReadOnly(bool readOnly)
     Changed(cfOptionsChanged);
 }
 
-void TSourceMemo::SetEditorFont(const QFont& font)
-{
-    m_font = font;
-    rebuildMetrics();
-}
-
-void TSourceMemo::SetGutterFont(const QFont& font)
-{
-    m_gutterFont = font;
-    invalidate();
-}
 
 void TSourceMemo::ApplySettings()
 {
-    rebuildMetrics();
-    applyParserSettings();
-    reflowAll();
-    updateScrollBars();
-    invalidate();
+    applyParserSettings(); // styles, settings, metrics, re-flow, re-highlight, repaint
 }
 
 void TSourceMemo::SetPaintLock(bool locked)
@@ -194,14 +183,6 @@ void TSourceMemo::invalidate(const QRect& area)
         viewport()->update(area);
 }
 
-void TSourceMemo::SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack)
-{
-    m_gutterColor = gutter;
-    m_marginColor = margin;
-    m_selText = selText;
-    m_selBack = selBack;
-    invalidate();
-}
 
 void TSourceMemo::SetTokenStyles(const std::array<TTokenStyle, 256>& styles)
 {

@@ -28,11 +28,13 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QTimer;
 class TClipboard;
 class THighlightPass;
 class TSourceMemoParser;
+class TSM_Settings;
 
 // A row about to be painted, for a host that paints rows itself (OnDrawLine).
 struct TLineDrawData
@@ -113,7 +115,18 @@ public:
     // Re-applies font and settings: metrics, re-flow with word wrap, highlighting, repaint.
     void ApplySettings();
     void SetGutterFont(const QFont& font);
-    void SetColors(QColor gutter, QColor margin, QColor selText, QColor selBack);
+    // Colours as COLORREF values (0x00BBGGRR, or 0x80000000 plus a system colour index).
+    void SetColors(int32_t gutter, int32_t margin, int32_t selText, int32_t selBack);
+    // Tab stop columns (0-based, ascending), the default tab width and the block indent step
+    // (1 to 19; others are ignored).
+    void SetTabColumns(const std::vector<int>& columns);
+    void SetTabDefault(int width);
+    void SetIndentStep(int step);
+    // The settings object the properties above live in: the active parser's when one is
+    // attached, else the control's own. Attaching or activating a parser, and ApplySettings,
+    // take the control's working values from it.
+    TSM_Settings& ActiveSettings();
+    const TSM_Settings& ActiveSettings() const;
     // The style of each token byte; token 0 is the default style.
     void SetTokenStyles(const std::array<TTokenStyle, 256>& styles);
 
@@ -249,6 +262,7 @@ private:
     void noteWrapEdit(int64_t position, int64_t length);
     void flushReflow();
     void applyParserSettings();
+    void applyActiveSettings();
     void attachPass();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);
@@ -321,7 +335,9 @@ private:
     QFont m_font;
     QFont m_gutterFont;
     std::array<QFont, 8> m_styleFonts; // bold, italic, underline combinations
+    std::unique_ptr<TSM_Settings> m_ownSettings;
     QColor m_gutterColor;
+    QColor m_gutterTextColor = Qt::black;
     QColor m_marginColor = Qt::white;
     QColor m_selText = Qt::white;
     QColor m_selBack = QColor(0, 128, 128);

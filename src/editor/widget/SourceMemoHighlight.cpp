@@ -75,6 +75,7 @@ void TSourceMemo::applyParserSettings()
     }
     m_styles = styles;
     attachPass();
+    applyActiveSettings();
     // Every row is coloured again by the new language as it is shown.
     for (TTextRow* row = m_store->FirstRow(); row && ActiveParserObject(); row = row->Next)
         row->Flags |= rfReparse;

@@ -190,7 +190,7 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
         break;
     case TGutterCell::LineNumber:
         painter.setFont(m_gutterFont);
-        painter.setPen(Qt::black);
+        painter.setPen(m_gutterTextColor);
         painter.drawText(QRect(2, y, m_gutter - 4, m_lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::number(content.Value));
         break;

@@ -63,8 +63,7 @@ std::string TabColumns(const TSourceMemo& memo)
 
 void SetTabColumns(TSourceMemo& memo, std::string_view text)
 {
-    memo.Editor().Settings.TabColumns = ParseTabColumns(text);
-    memo.TabStopsChanged();
+    memo.SetTabColumns(ParseTabColumns(text));
 }
 
 int TabDefault(const TSourceMemo& memo)
@@ -75,8 +74,7 @@ int TabDefault(const TSourceMemo& memo)
 void SetTabDefault(TSourceMemo& memo, int width)
 {
     CheckTabDefault(width);
-    memo.Editor().Settings.TabDefault = width;
-    memo.TabStopsChanged();
+    memo.SetTabDefault(width);
 }
 
 int IndentStep(const TSourceMemo& memo)
@@ -87,7 +85,7 @@ int IndentStep(const TSourceMemo& memo)
 void SetIndentStep(TSourceMemo& memo, int step)
 {
     if (IndentStepAccepted(step))
-        memo.Editor().Settings.IndentStep = step;
+        memo.SetIndentStep(step);
 }
 
 std::string Version(const TSourceMemo&)

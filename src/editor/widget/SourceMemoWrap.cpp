@@ -6,6 +6,7 @@
 #include "editor/widget/SourceMemo.h"
 
 #include "editor/edit/TabStops.h"
+#include "highlight/ParserSettings.h"
 
 #include <QStyle>
 
@@ -37,6 +38,7 @@ void TSourceMemo::SetWrapAtColumn(int column)
     if (column == m_wrapAtColumn)
         return;
     m_wrapAtColumn = column;
+    ActiveSettings().wordWrapColumn = column;
     reflowAll();
     invalidate();
 }
@@ -46,6 +48,7 @@ void TSourceMemo::SetWrapOverride(const std::string& characters)
     if (characters == m_wrapOverride)
         return;
     m_wrapOverride = characters;
+    ActiveSettings().wrapOverride = characters;
     reflowAll();
 }
 
