@@ -263,6 +263,7 @@ private:
     void flushReflow();
     void applyParserSettings();
     void applyActiveSettings();
+    void applyKeyMap(const TSM_Settings& settings);
     void attachPass();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);

@@ -7,6 +7,7 @@
 
 #include "highlight/ParserSettings.h"
 #include "highlight/runtime/SourceMemoParser.h"
+#include "editor/text/SourceMemoErrors.h"
 
 #include <algorithm>
 
@@ -16,6 +17,16 @@ namespace {
 int32_t effectiveColor(int32_t stored, uint8_t derived, int32_t systemColor)
 {
     return derived ? systemColor : stored;
+}
+
+TKeyMapRecords keyMapOf(const KeyMapRecords& stored)
+{
+    TKeyMapRecords records;
+    for (const KeyCommandName& name : stored.names)
+        records.commands.push_back({name.command, name.name});
+    for (const KeyBindingRecord& binding : stored.bindings)
+        records.bindings.push_back({binding.first, binding.second, binding.command});
+    return records;
 }
 
 QFont fontOf(const FontSpec& spec, const QFont& fallback)
@@ -68,7 +79,21 @@ void TSourceMemo::applyActiveSettings()
     m_font = fontOf(settings.font, m_font);
     m_gutterFont = fontOf(settings.gutterFont.font, m_gutterFont);
     m_gutterTextColor = colorFromColorRef(settings.gutterFont.color);
+    applyKeyMap(settings);
     rebuildMetrics(); // re-flows with word wrap, refreshes the scroll bars, repaints
+}
+
+// The keys of the active settings drive the control; a map that cannot be built (conflicting
+// bindings) leaves the keys as they were.
+void TSourceMemo::applyKeyMap(const TSM_Settings& settings)
+{
+    const TKeyMapRecords wanted = keyMapOf(settings.keyMap);
+    if (wanted == m_keyMap.ToRecords())
+        return;
+    try {
+        m_keyMap.FromRecords(wanted);
+    } catch (const ESourceMemo&) {
+    }
 }
 
 void TSourceMemo::SetTabColumns(const std::vector<int>& columns)

@@ -3,6 +3,7 @@
 #include "MemoFixture.h"
 
 #include "editor/edit/EditorOptions.h"
+#include "editor/keys/KeyCommands.h"
 #include "editor/widget/SourceMemoProperties.h"
 #include "highlight/ParserSettings.h"
 #include "highlight/runtime/SourceMemoParser.h"
@@ -81,4 +82,30 @@ TEST_F(SettingsTest, ControlsSharingAParserSeeAChangeWhenTheyApplySettings)
     send(SM_APPLYSETTINGS);
     EXPECT_EQ(memo.TextLeft(), memo.Margin());
     other.SetParser(1, nullptr);
+}
+
+TEST_F(SettingsTest, TheActiveSettingsKeyMapDrivesTheKeys)
+{
+    load("abc");
+    memo.show();
+    memo.setFocus();
+    QApplication::setActiveWindow(&memo);
+    QTest::qWait(10);
+    // Ctrl+F12 ends the row in this parser's map; the control's own map knows no Ctrl+F12.
+    parser.Settings().keyMap.bindings.push_back({static_cast<uint16_t>((vk::F1 + 11) | vk::scCtrl), 0, cmdLineEnd});
+    memo.Editor().SetSelection(0, 0);
+    QTest::keyClick(&memo, Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_EQ(memo.Editor().SelCaret(), 0);
+    memo.SetParser(1, &parser);
+    memo.setFocus();
+    QTest::qWait(10);
+    memo.Editor().SetSelection(0, 0);
+    QTest::keyClick(&memo, Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_EQ(memo.Editor().SelCaret(), 3);
+    EXPECT_EQ(stored(), "abc");
+    // Detached, the control's own keys come back.
+    memo.SetParser(1, nullptr);
+    memo.Editor().SetSelection(0, 0);
+    QTest::keyClick(&memo, Qt::Key_F12, Qt::ControlModifier);
+    EXPECT_EQ(memo.Editor().SelCaret(), 0);
 }
