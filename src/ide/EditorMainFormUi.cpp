@@ -260,7 +260,12 @@ void TEditorMainForm::setFileCommandsVisible(bool visible)
 // numbers in MS Sans Serif 11 pixels high, white on teal selection, the IDE's options.
 void TEditorMainForm::setUpSourceMemo()
 {
-    SourceMemo1->setFrameShape(QFrame::NoFrame);
+    SourceMemo1->SetBorderStyle(bsNone);
+    SourceMemo1->SetScrollBars(ssBoth);
+    SourceMemo1->FlatScrollBarStyle = fssREGULAR;
+    SourceMemo1->HyperCursor = Qt::PointingHandCursor;
+    SourceMemo1->MonoPrint = true;
+    SourceMemo1->VisiblePropEdPages = ppOPTIONS | ppHIGHLIGHTING;
     QFont font("Courier New");
     font.setPixelSize(16);
     font.setStyleHint(QFont::TypeWriter);

@@ -153,6 +153,28 @@ void TSourceMemo::ApplySettings()
     applyParserSettings(); // styles, settings, metrics, re-flow, re-highlight, repaint
 }
 
+void TSourceMemo::SetHideSelection(bool hide)
+{
+    m_hideSelection = hide;
+    invalidate();
+}
+
+void TSourceMemo::SetScrollBars(TScrollStyle bars)
+{
+    m_scrollBars = bars;
+    const bool across = bars == ssHorizontal || bars == ssBoth;
+    const bool down = bars == ssVertical || bars == ssBoth;
+    setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(down ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    updateScrollBars();
+}
+
+void TSourceMemo::SetBorderStyle(TBorderStyle style)
+{
+    m_borderStyle = style;
+    setFrameShape(style == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
 void TSourceMemo::SetPaintLock(bool locked)
 {
     m_paintLock = locked;
@@ -322,8 +344,8 @@ void TSourceMemo::updateScrollBars()
 
     const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
     QScrollBar* across = horizontalScrollBar();
-    const bool wrap = Options() & smoWordWrap;
-    across->setRange(0, wrap ? 0 : std::max(m_store->LongestRow() - visibleCols + 1, 0));
+    const bool scrolls = !(Options() & smoWordWrap) && (m_scrollBars == ssHorizontal || m_scrollBars == ssBoth);
+    across->setRange(0, scrolls ? std::max(m_store->LongestRow() - visibleCols + 1, 0) : 0);
     across->setPageStep(visibleCols);
     across->setValue(static_cast<int>(m_leftCol));
     m_settingBars = wasSetting;

@@ -56,6 +56,20 @@ struct TTokenStyle
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
+    bool HotSpot = false; // a hyperlink token
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TBorderStyle { bsNone, bsSingle };
+enum TFlatScrollBarStyle { fssEncarta, fssFLAT, fssREGULAR };
+// Pages of the properties dialog.
+enum TPropEdPage : uint8_t
+{
+    ppOPTIONS = 1,
+    ppHIGHLIGHTING = 2,
+    ppKEYS = 4,
+    ppAUTOCORRECT = 8,
+    ppTEMPLATES = 16,
 };
 
 class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost, public TParserEditor
@@ -148,6 +162,26 @@ public:
     // While set, property changes do not ask for a repaint; the next paint shows them.
     void SetRepaintSuppressed(bool suppressed) { m_repaintSuppressed = suppressed; }
     bool RepaintSuppressed() const { return m_repaintSuppressed; }
+    // The default style of the active settings: colours (COLORREF) and font style bits.
+    int32_t DefTextColor() const;
+    int32_t DefBackColor() const;
+    uint8_t DefFontStyle() const;
+    void SetDefaultStyle(int32_t textColor, int32_t backColor, uint8_t fontStyle);
+    // With HideSelection the selection is not shown while the control has no focus.
+    bool HideSelection() const { return m_hideSelection; }
+    void SetHideSelection(bool hide);
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle bars);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
+    // Kept for printing (MonoPrint), the properties dialog (VisiblePropEdPages) and the look of
+    // the scroll bars; Qt's scroll bars are drawn by the style whatever FlatScrollBars says.
+    bool MonoPrint = true;
+    uint8_t VisiblePropEdPages = ppOPTIONS | ppHIGHLIGHTING | ppKEYS | ppAUTOCORRECT | ppTEMPLATES;
+    bool FlatScrollBars = false;
+    TFlatScrollBarStyle FlatScrollBarStyle = fssFLAT;
+    // The pointer over a hyperlink token (a style with the hot-spot flag).
+    Qt::CursorShape HyperCursor = Qt::ArrowCursor;
     // Whether TAB is typed into the control (else it moves the focus on).
     bool WantTab() const { return m_wantTab; }
     void SetWantTab(bool want) { m_wantTab = want; }
@@ -181,6 +215,10 @@ public:
     std::function<void(TSourceMemo*, uint32_t& sourceFlags)> OnDataDrop;
     // A row is about to be painted; a handler that paints it sets Handled.
     std::function<int(TSourceMemo*, TLineDrawData& line)> OnDrawLine;
+    // Hyperlink tokens: Ctrl with a left press on one (its text and token), and the pointer
+    // arriving over one.
+    std::function<void(TSourceMemo*, const std::string& hyperData, int hyperType)> OnHyperlinkClick;
+    std::function<void(TSourceMemo*)> OnHyperlinkHover;
     // The highlighting pass produced a token over [start, end); the handler may change it.
     std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
 
@@ -262,8 +300,19 @@ private:
     void noteWrapEdit(int64_t position, int64_t length);
     void flushReflow();
     void applyParserSettings();
+    static std::array<TTokenStyle, 256> tokenStylesOf(const TSM_Settings& settings);
     void applyActiveSettings();
     void applyKeyMap(const TSM_Settings& settings);
+    // A hyperlink token's characters [Start, End) and its token; Start -1 when none.
+    struct THyperSpan
+    {
+        int64_t Start = -1;
+        int64_t End = -1;
+        int Token = 0;
+    };
+    THyperSpan hyperlinkAt(QPoint at) const;
+    void hoverLink(QPoint at);
+    bool clickLink(const QMouseEvent& event);
     void attachPass();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);
@@ -324,6 +373,10 @@ private:
     bool m_redrawOff = false;
     bool m_repaintSuppressed = false;
     bool m_wantTab = true;
+    bool m_hideSelection = true;
+    bool m_overLink = false; // the pointer shows HyperCursor
+    TScrollStyle m_scrollBars = ssBoth;
+    TBorderStyle m_borderStyle = bsSingle;
     bool m_settingBars = false; // updateScrollBars is moving the bars
     // The selection and caret as last painted (smaller and larger offset), so a move repaints
     // the rows it leaves as well as those it reaches.

@@ -244,10 +244,16 @@ bool TSourceMemo::nearRightMargin(QPoint at) const
 void TSourceMemo::hover(QPoint at)
 {
     const bool over = nearRightMargin(at);
-    if (over == m_overMargin)
+    if (over == m_overMargin) {
+        if (!over)
+            hoverLink(at);
         return;
+    }
     m_overMargin = over;
+    m_overLink = false;
     viewport()->setCursor(over ? Qt::SplitHCursor : Qt::IBeamCursor);
+    if (!over)
+        hoverLink(at);
 }
 
 void TSourceMemo::beginMarginDrag(QPoint at)

@@ -54,25 +54,29 @@ void TSourceMemo::ParserDestroyed(TCustomSourceMemoParser& parser)
 
 // Token styles from the active settings: each token maps to a style; a style not given, or a
 // colour marked as the default, falls back to the default style's colours.
-void TSourceMemo::applyParserSettings()
+std::array<TTokenStyle, 256> TSourceMemo::tokenStylesOf(const TSM_Settings& settings)
 {
     std::array<TTokenStyle, 256> styles{};
-    if (const TSourceMemoParser* parser = ActiveParserObject()) {
-        const TSM_Settings& settings = parser->Settings();
-        const StyleRecord& plain = settings.styles[0];
-        const QColor plainForeground = colorFromColorRef(plain.foreground);
-        const QColor plainBackground = colorFromColorRef(plain.background);
-        for (size_t token = 0; token < styles.size(); ++token) {
-            const StyleRecord& record = settings.styles[settings.tokenStyles[token]];
-            const StyleRecord& used = record.defined ? record : plain;
-            TTokenStyle& style = styles[token];
-            style.Foreground = used.foregroundDefault ? plainForeground : colorFromColorRef(used.foreground);
-            style.Background = used.backgroundDefault ? plainBackground : colorFromColorRef(used.background);
-            style.Bold = used.fontStyle & fsBold;
-            style.Italic = used.fontStyle & fsItalic;
-            style.Underline = used.fontStyle & fsUnderline;
-        }
+    const StyleRecord& plain = settings.styles[0];
+    const QColor plainForeground = colorFromColorRef(plain.foreground);
+    const QColor plainBackground = colorFromColorRef(plain.background);
+    for (size_t token = 0; token < styles.size(); ++token) {
+        const StyleRecord& record = settings.styles[settings.tokenStyles[token]];
+        const StyleRecord& used = record.defined ? record : plain;
+        TTokenStyle& style = styles[token];
+        style.Foreground = used.foregroundDefault ? plainForeground : colorFromColorRef(used.foreground);
+        style.Background = used.backgroundDefault ? plainBackground : colorFromColorRef(used.background);
+        style.Bold = used.fontStyle & fsBold;
+        style.Italic = used.fontStyle & fsItalic;
+        style.Underline = used.fontStyle & fsUnderline;
+        style.HotSpot = used.hotSpot != 0;
     }
+    return styles;
+}
+
+void TSourceMemo::applyParserSettings()
+{
+    const std::array<TTokenStyle, 256> styles = tokenStylesOf(ActiveSettings());
     m_styles = styles;
     attachPass();
     applyActiveSettings();

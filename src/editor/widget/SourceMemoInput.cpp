@@ -144,6 +144,8 @@ void TSourceMemo::mousePressEvent(QMouseEvent* event)
         beginMarginDrag(at);
         return;
     }
+    if (clickLink(*event))
+        return;
     pressInText(*event, row);
     m_lastClickRow = row;
     m_caretVisible = true;

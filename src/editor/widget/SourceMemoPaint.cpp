@@ -143,7 +143,9 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
         painter.restore();
     }
     if (spot.Row && !line.Handled) {
-        const TSelectionPair selection = m_editor->Selection();
+        TSelectionPair selection = m_editor->Selection();
+        if (m_hideSelection && !hasFocus())
+            selection = {};
         paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
                   std::max(selection.Anchor, selection.Caret));
     }

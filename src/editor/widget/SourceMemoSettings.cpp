@@ -154,3 +154,29 @@ void TSourceMemo::SetGutterFont(const QFont& font)
     m_gutterFont = font;
     invalidate();
 }
+
+int32_t TSourceMemo::DefTextColor() const
+{
+    return ActiveSettings().styles[0].foreground;
+}
+
+int32_t TSourceMemo::DefBackColor() const
+{
+    return ActiveSettings().styles[0].background;
+}
+
+uint8_t TSourceMemo::DefFontStyle() const
+{
+    return ActiveSettings().styles[0].fontStyle;
+}
+
+void TSourceMemo::SetDefaultStyle(int32_t textColor, int32_t backColor, uint8_t fontStyle)
+{
+    StyleRecord& plain = ActiveSettings().styles[0];
+    plain.foreground = textColor;
+    plain.background = backColor;
+    plain.fontStyle = fontStyle;
+    plain.defined = 1;
+    m_styles = tokenStylesOf(ActiveSettings());
+    invalidate();
+}
