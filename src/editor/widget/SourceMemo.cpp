@@ -147,7 +147,6 @@ void TSourceMemo::SetReadOnly(bool readOnly)
     Changed(cfOptionsChanged);
 }
 
-
 void TSourceMemo::ApplySettings()
 {
     applyParserSettings(); // styles, settings, metrics, re-flow, re-highlight, repaint

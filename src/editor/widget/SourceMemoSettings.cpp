@@ -29,12 +29,12 @@ TKeyMapRecords keyMapOf(const KeyMapRecords& stored)
     return records;
 }
 
-QFont fontOf(const FontSpec& spec, const QFont& fallback)
+QFont fontOf(const FontSpec& stored, const QFont& fallback)
 {
-    if (spec.name.empty() || spec.size <= 0)
+    if (stored.name.empty() || stored.size <= 0)
         return fallback;
-    QFont font(QString::fromStdString(spec.name));
-    font.setPointSize(spec.size);
+    QFont font(QString::fromStdString(stored.name));
+    font.setPointSize(stored.size);
     font.setStyleHint(fallback.styleHint());
     return font;
 }
@@ -140,12 +140,12 @@ void TSourceMemo::SetColors(int32_t gutter, int32_t margin, int32_t selText, int
 void TSourceMemo::SetEditorFont(const QFont& font)
 {
     m_font = font;
-    FontSpec& spec = ActiveSettings().font;
-    spec.name = font.family().toStdString();
+    FontSpec& stored = ActiveSettings().font;
+    stored.name = font.family().toStdString();
     if (font.pointSize() > 0)
-        spec.size = font.pointSize();
+        stored.size = font.pointSize();
     else if (font.pixelSize() > 0)
-        spec.size = std::max(1, (font.pixelSize() * 72 + 48) / 96); // points at 96 pixels an inch
+        stored.size = std::max(1, (font.pixelSize() * 72 + 48) / 96); // points at 96 pixels an inch
     rebuildMetrics();
 }
 
