@@ -148,20 +148,26 @@ void recutDifference(TTextStore& store, TRowSpot spot, const std::vector<int>& c
 
 // Lines whose rows change, one after another, are re-cut together: one splice of the row chain
 // and its index instead of one per line. A run of a single line re-cuts only its rows that
-// differ.
+// differ. A batch is cut at about a megabyte, so re-flowing a large document never holds a
+// second copy of it.
 class TRecutBatch
 {
 public:
     explicit TRecutBatch(TTextStore& store) : m_store(store) {}
 
+    static constexpr int64_t kMaxBytes = 1 << 20;
+
     bool Empty() const { return m_lines == 0; }
-    void Add(const TRowSpot& lineStart, const std::vector<int>& current, const std::vector<int>& wanted)
+    bool Full() const { return m_bytes >= kMaxBytes; }
+    void Add(const TRowSpot& lineStart, int64_t bytes, const std::vector<int>& current, const std::vector<int>& wanted)
     {
         if (m_lines++ == 0) {
             m_start = lineStart;
             m_current.clear();
             m_wanted.clear();
+            m_bytes = 0;
         }
+        m_bytes += bytes;
         m_current.insert(m_current.end(), current.begin(), current.end());
         m_wanted.insert(m_wanted.end(), wanted.begin(), wanted.end());
     }
@@ -182,6 +188,7 @@ private:
     std::vector<int> m_current;
     std::vector<int> m_wanted;
     int64_t m_lines = 0;
+    int64_t m_bytes = 0;
 };
 
 } // namespace
@@ -229,14 +236,14 @@ TReflowResult Reflow(TTextStore& store, int64_t firstRow, int64_t lastRow, const
         TRowSpot next{line.Last->Next, spot.Start + line.Bytes, spot.Index + line.Count};
         const bool changed = wanted != current;
         if (changed) {
-            batch.Add(spot, current, wanted);
+            batch.Add(spot, line.Bytes, current, wanted);
             ++result.LinesRecut;
         }
         result.RowsBefore += line.Count;
         result.RowsAfter += static_cast<int64_t>(wanted.size());
         oldIndex += line.Count;
         const bool last = oldIndex > lastRow || !next.Row;
-        if ((!changed || last) && !batch.Empty())
+        if ((!changed || last || batch.Full()) && !batch.Empty())
             next.Index += batch.Flush();
         if (last)
             break;

@@ -260,3 +260,22 @@ TEST(Reflow, NeighbouringLinesCutTogetherEachKeepTheirOwnTrackBookmarkAndExtras)
         EXPECT_LE(result.LinesRecut, 3);
     }
 }
+
+TEST(Reflow, ALongRunOfChangingLinesIsCutInBatchesThatJoinUp)
+{
+    // Over a megabyte of lines that all wrap: several batches, meeting without a seam.
+    std::string text;
+    while (text.size() < (3u << 19))
+        text += "alpha beta gamma delta epsilon zeta eta theta iota\r";
+    TTextStore store;
+    store.InsertText(0, text);
+    const int64_t lines = store.RowCount();
+    const TReflowResult wrapped = Reflow(store, -1, -1, wrapAt(20));
+    ASSERT_EQ(store.check(), "");
+    EXPECT_EQ(wrapped.LinesRecut, lines);
+    EXPECT_EQ(store.RowCount(), lines * 3);
+    EXPECT_EQ(store.GetText(), text);
+    Reflow(store, -1, -1, TWrapRule{});
+    ASSERT_EQ(store.check(), "");
+    EXPECT_EQ(store.RowCount(), lines);
+}
