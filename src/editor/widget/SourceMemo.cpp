@@ -49,6 +49,9 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     m_dragScroll = new QTimer(this);
     m_dragScroll->setInterval(50);
     connect(m_dragScroll, &QTimer::timeout, this, &TSourceMemo::autoScroll);
+    m_dropScroll = new QTimer(this);
+    m_dropScroll->setInterval(80);
+    connect(m_dropScroll, &QTimer::timeout, this, &TSourceMemo::dropScrollTick);
     attachEditor();
     attachPass();
     applyActiveSettings();

@@ -333,6 +333,9 @@ private:
     Qt::DropAction dropEffectAt(const QDropEvent& event, int64_t offset);
     TDropSource dropSource(Qt::DropAction effect) const;
     void setDropOffset(int64_t offset);
+    // A drag held near the top or bottom edge scrolls the view a row at a time.
+    void scrollForDrop(QPoint at);
+    void dropScrollTick();
     void dropText(QDropEvent& event);
     int rightMarginX() const;
     bool nearRightMargin(QPoint at) const;
@@ -348,6 +351,9 @@ private:
     TDropSource m_ownDrag;         // the range of the drag the control runs, while it runs
     bool m_ownDragDropped = false; // that drag ended in a drop onto the control itself
     int64_t m_dropOffset = -1;
+    QTimer* m_dropScroll = nullptr;
+    QPoint m_dropAt;      // where the drag over the control last was
+    int m_dropStep = 0;   // -1 up, 1 down, 0 still
     int m_marginDragX = -1;
     bool m_overMargin = false;     // the pointer shows the margin-drag cursor
 

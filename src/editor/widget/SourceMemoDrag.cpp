@@ -6,6 +6,7 @@
 
 #include "platform/QtText.h"
 
+#include <QTimer>
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -165,12 +166,36 @@ void TSourceMemo::dragEnterEvent(QDragEnterEvent* event)
         event->accept();
 }
 
+void TSourceMemo::scrollForDrop(QPoint at)
+{
+    m_dropAt = at;
+    const int edge = std::max(m_lineHeight / 2, 4);
+    m_dropStep = at.y() < edge ? -1 : at.y() >= viewport()->height() - edge ? 1 : 0;
+    if (m_dropStep == 0)
+        m_dropScroll->stop();
+    else if (!m_dropScroll->isActive())
+        m_dropScroll->start();
+}
+
+void TSourceMemo::dropScrollTick()
+{
+    const int64_t before = m_topRow;
+    SetTopRow(m_topRow + m_dropStep);
+    if (m_topRow == before) {
+        m_dropScroll->stop();
+        return;
+    }
+    if (m_dropOffset >= 0)
+        setDropOffset(dropOffsetAt(m_dropAt)); // the bar stays under the pointer
+}
+
 void TSourceMemo::dragMoveEvent(QDragMoveEvent* event)
 {
     if (acceptsFiles(*event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
+    scrollForDrop(event->position().toPoint());
     const int64_t offset = dropOffsetAt(event->position().toPoint());
     const Qt::DropAction effect = dropEffectAt(*event, offset);
     if (effect == Qt::IgnoreAction) {
@@ -185,12 +210,14 @@ void TSourceMemo::dragMoveEvent(QDragMoveEvent* event)
 
 void TSourceMemo::dragLeaveEvent(QDragLeaveEvent* event)
 {
+    m_dropScroll->stop();
     setDropOffset(-1);
     event->accept();
 }
 
 void TSourceMemo::dropEvent(QDropEvent* event)
 {
+    m_dropScroll->stop();
     setDropOffset(-1);
     if (!acceptsFiles(*event->mimeData())) {
         dropText(*event);

@@ -351,3 +351,30 @@ TEST_F(SourceMemoMouse, MultipleClicksPickTheEditorsWordsThenTheRowOrRaiseTheTri
     EXPECT_EQ(offsets, (std::vector<int64_t>{6}));
     EXPECT_EQ(memo.Editor().SelText(), "PORTB.0"); // the double click's word stays
 }
+
+TEST_F(SourceMemoMouse, ADragHeldAtAnEdgeScrollsAndStopsInTheMiddle)
+{
+    std::string rows;
+    for (int i = 0; i < 300; ++i)
+        rows += "row " + std::to_string(i) + "\r";
+    memo.Store().InsertText(0, rows);
+    memo.Changed(cfTextChanged);
+    memo.SetTopRow(100);
+    QMimeData mime;
+    mime.setText("dragged");
+    EXPECT_NE(moveTo(mime, QPoint(memo.TextLeft() + 20, 1)), Qt::IgnoreAction);
+    QTest::qWait(400);
+    const int64_t scrolledUp = memo.TopRow();
+    EXPECT_LT(scrolledUp, 100);
+    moveTo(mime, QPoint(memo.TextLeft() + 20, view()->height() / 2));
+    QTest::qWait(300);
+    EXPECT_EQ(memo.TopRow(), scrolledUp);
+    moveTo(mime, QPoint(memo.TextLeft() + 20, view()->height() - 1));
+    QTest::qWait(400);
+    EXPECT_GT(memo.TopRow(), scrolledUp);
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(view(), &leave);
+    const int64_t left = memo.TopRow();
+    QTest::qWait(300);
+    EXPECT_EQ(memo.TopRow(), left);
+}
