@@ -6,6 +6,7 @@
 #include "editor/widget/SourceMemo.h"
 
 #include "highlight/ParserSettings.h"
+#include "highlight/registry/KeyMapConversion.h"
 #include "highlight/runtime/SourceMemoParser.h"
 #include "editor/text/SourceMemoErrors.h"
 
@@ -17,16 +18,6 @@ namespace {
 int32_t effectiveColor(int32_t stored, uint8_t derived, int32_t systemColor)
 {
     return derived ? systemColor : stored;
-}
-
-TKeyMapRecords keyMapOf(const KeyMapRecords& stored)
-{
-    TKeyMapRecords records;
-    for (const KeyCommandName& name : stored.names)
-        records.commands.push_back({name.command, name.name});
-    for (const KeyBindingRecord& binding : stored.bindings)
-        records.bindings.push_back({binding.first, binding.second, binding.command});
-    return records;
 }
 
 QFont fontOf(const FontSpec& stored, const QFont& fallback)
@@ -87,7 +78,7 @@ void TSourceMemo::applyActiveSettings()
 // bindings) leaves the keys as they were.
 void TSourceMemo::applyKeyMap(const TSM_Settings& settings)
 {
-    const TKeyMapRecords wanted = keyMapOf(settings.keyMap);
+    const TKeyMapRecords wanted = ToKeyStoreRecords(settings.keyMap);
     if (wanted == m_keyMap.ToRecords())
         return;
     try {

@@ -3,6 +3,7 @@
 #include "editor/keys/KeyAssignmentsValue.h"
 #include "editor/keys/KeyboardActionController.h"
 #include "highlight/ParserErrors.h"
+#include "highlight/registry/KeyMapConversion.h"
 #include "highlight/registry/SettingsString.h"
 
 namespace {
@@ -10,26 +11,6 @@ namespace {
 // A key map of every editor command takes about 2 KiB. Damaged values far larger than that
 // would cost the key map's loader time that grows with the square of their size.
 constexpr size_t kMaxKeyAssignmentsBytes = 64 * 1024;
-
-TKeyMapRecords toKeyStoreRecords(const KeyMapRecords& map)
-{
-    TKeyMapRecords records;
-    for (const KeyCommandName& name : map.names)
-        records.commands.push_back({name.command, name.name});
-    for (const KeyBindingRecord& binding : map.bindings)
-        records.bindings.push_back({binding.first, binding.second, binding.command});
-    return records;
-}
-
-KeyMapRecords fromKeyStoreRecords(const TKeyMapRecords& records)
-{
-    KeyMapRecords map;
-    for (const TKeyMapRecords::Command& command : records.commands)
-        map.names.push_back({command.number, command.name});
-    for (const TKeyMapRecords::Binding& binding : records.bindings)
-        map.bindings.push_back({binding.first, binding.second, binding.command});
-    return map;
-}
 
 // Applies both values of key to settings; exceptions pass unchanged.
 bool applyValues(TSM_Settings& settings, const TRegistryKey& key)
@@ -65,7 +46,7 @@ std::string keyAssignmentsValueName(const std::string& languageName)
 std::vector<uint8_t> keyAssignmentsOf(const TSM_Settings& settings)
 {
     TKeyboardActionContoller map;
-    map.FromRecords(toKeyStoreRecords(settings.keyMap));
+    map.FromRecords(ToKeyStoreRecords(settings.keyMap));
     return keyAssignmentsValue(map);
 }
 
@@ -76,7 +57,7 @@ bool readKeyAssignments(std::span<const uint8_t> value, TSM_Settings& settings)
     TKeyboardActionContoller map;
     if (!loadKeyAssignmentsValue(map, value))
         return false;
-    settings.keyMap = fromKeyStoreRecords(map.ToRecords());
+    settings.keyMap = FromKeyStoreRecords(map.ToRecords());
     return true;
 }
 
