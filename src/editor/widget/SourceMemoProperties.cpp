@@ -84,8 +84,7 @@ int IndentStep(const TSourceMemo& memo)
 
 void SetIndentStep(TSourceMemo& memo, int step)
 {
-    if (IndentStepAccepted(step))
-        memo.SetIndentStep(step);
+    memo.SetIndentStep(step); // ignores steps outside 1 to 19
 }
 
 std::string Version(const TSourceMemo&)

@@ -4,6 +4,7 @@
 // copies the editing core and the painter read; attaching or activating a parser, or
 // SM_APPLYSETTINGS, copies the active settings into the working copies.
 #include "editor/widget/SourceMemo.h"
+#include "editor/widget/SourceMemoProperties.h"
 
 #include "highlight/ParserSettings.h"
 #include "highlight/registry/KeyMapConversion.h"
@@ -57,7 +58,7 @@ void TSourceMemo::applyActiveSettings()
         if (column >= 0)
             editing.TabColumns.push_back(column);
     editing.TabDefault = std::max(settings.tabDefault, 1);
-    editing.IndentStep = std::clamp(settings.indentStep, 1, 19);
+    editing.IndentStep = std::clamp(settings.indentStep, kMinIndentStep, kMaxIndentStep);
     m_gutter = std::max(settings.gutterWidth, 0);
     m_margin = std::max(settings.marginWidth, 0);
     m_rightMargin = std::max(settings.rightMargin, 0);
@@ -106,7 +107,7 @@ void TSourceMemo::SetTabDefault(int width)
 
 void TSourceMemo::SetIndentStep(int step)
 {
-    if (step < 1 || step > 19)
+    if (!IndentStepAccepted(step))
         return;
     m_editor->Settings.IndentStep = step;
     ActiveSettings().indentStep = step;

@@ -88,7 +88,7 @@ void TSourceMemo::ReflowRows(int64_t firstRow, int64_t lastRow)
     m_store->TopRowChanged();
     m_editor->RowsRecut();
     updateScrollBars();
-    if (m_topRow != std::clamp<int64_t>(oldTopRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0)) || moved != 0) {
+    if (m_topRow != oldTopRow || moved != 0) {
         invalidate(); // rows below moved, or the view did
         return;
     }

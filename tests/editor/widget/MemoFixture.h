@@ -7,7 +7,9 @@
 #include "editor/widget/SourceMemoMessages.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -74,4 +76,22 @@ protected:
     }
 
     TSourceMemo memo;
+};
+
+// A control above a line edit in one active window, for tests of where the focus goes.
+struct MemoWithNeighbour
+{
+    MemoWithNeighbour()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(memo);
+        layout->addWidget(neighbour);
+        window.resize(400, 300);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+
+    QWidget window;
+    TSourceMemo* memo = new TSourceMemo;  // owned by window once laid out
+    QLineEdit* neighbour = new QLineEdit;
 };

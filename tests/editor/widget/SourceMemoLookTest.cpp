@@ -6,9 +6,7 @@
 #include "highlight/ParserSettings.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -65,15 +63,9 @@ TEST_F(SourceMemoLook, HyperlinkTokensChangeThePointerAndAnswerCtrlClicks)
 
 TEST_F(SourceMemoLook, SelectionHidesWithoutFocusUnlessAskedToStay)
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* editor = new TSourceMemo;
-    auto* other = new QLineEdit;
-    layout->addWidget(editor);
-    layout->addWidget(other);
-    window.resize(400, 300);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    MemoWithNeighbour shown;
+    TSourceMemo* editor = shown.memo;
+    QLineEdit* other = shown.neighbour;
     editor->Store().InsertText(0, "selected text");
     editor->Editor().SetSelection(0, 8);
     const QPoint inSelection = editor->PosFromChar(2) + QPoint(1, 2);

@@ -8,10 +8,8 @@
 #include "editor/widget/SourceMemoProperties.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -247,14 +245,9 @@ TEST_F(SourceMemoWrap, LeftColumnClampsAndWantTabDecidesWhatTabDoes)
     Perform(memo, SM_LEFTCOL, smSet, 10);
     EXPECT_EQ(memo.LeftCol(), 0);
 
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* editor = new TSourceMemo;
-    auto* next = new QLineEdit;
-    layout->addWidget(editor);
-    layout->addWidget(next);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    MemoWithNeighbour shown;
+    TSourceMemo* editor = shown.memo;
+    QLineEdit* next = shown.neighbour;
     editor->setFocus();
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(editor->Store().GetText(), "\t");
