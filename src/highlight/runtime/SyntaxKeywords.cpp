@@ -1,6 +1,7 @@
 #include "highlight/runtime/SyntaxKeywords.h"
 
 #include "base/Exception.h"
+#include "highlight/CharSpecifier.h"
 #include "highlight/ParserErrors.h"
 #include "highlight/runtime/StateSetOps.h"
 
@@ -188,6 +189,20 @@ void TSyntaxKeywords::build(const std::vector<KeywordEntry>& keywords,
     }
 }
 
+// A table keeps its terminator as the raw specifier text; its first specifier is the group
+// that must follow a word. Without one (or when the text cannot be read) any character may.
+ParserStateSet tableFollowers(std::string_view terminators)
+{
+    try {
+        const std::optional<std::vector<TSM_CharGroup>> groups = parseCharSpecifiers(terminators);
+        if (groups && !groups->empty())
+            return followersOf(groups->front());
+    } catch (const Exception&) {
+        // a range written backwards: no group, as for any other unreadable text
+    }
+    return allMembers();
+}
+
 void TSyntaxKeywords::buildFromTables(const std::vector<KeywordTableRecord>& tables,
                                       bool caseSensitive)
 {
@@ -195,10 +210,7 @@ void TSyntaxKeywords::buildFromTables(const std::vector<KeywordTableRecord>& tab
     m_declared.clear();
     setCaseSensitive(caseSensitive);
     for (const KeywordTableRecord& table : tables) {
-        ParserStateSet terminators;
-        for (unsigned char c : table.terminators)
-            terminators.insert(c);
-        const ParserStateSet followers = terminators.empty() ? allMembers() : terminators;
+        const ParserStateSet followers = tableFollowers(table.terminators);
         for (const auto& [word, value] : table.words)
             add(word, table.states, followers, static_cast<uint8_t>(value),
                 table.caseSensitive == 0);

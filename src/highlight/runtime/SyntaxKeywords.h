@@ -97,3 +97,5 @@ private:
 // The characters a terminator group lets follow a word: the group's members (its complement
 // when negated); an empty, plain group lets any character follow.
 ParserStateSet followersOf(const TSM_CharGroup& group);
+// The characters a keyword table's terminator text lets follow its words.
+ParserStateSet tableFollowers(std::string_view terminators);
