@@ -25,6 +25,7 @@ void TKeywords::clear()
 {
     m_root.fill(-1);
     m_nodes.clear();
+    m_dense.clear();
     m_entryCount = 0;
 }
 
@@ -52,7 +53,28 @@ int32_t TKeywords::childFor(int32_t parent, uint8_t ch)
         m_nodes[parent].child = created;
     else
         m_nodes[previous].sibling = created;
+    if (m_nodes[parent].dense >= 0)
+        m_dense[static_cast<size_t>(m_nodes[parent].dense)][ch] = created;
     return created;
+}
+
+void TKeywords::compact()
+{
+    for (Node& n : m_nodes) {
+        if (n.dense >= 0)
+            continue;
+        int children = 0;
+        for (int32_t c = n.child; c >= 0; c = m_nodes[static_cast<size_t>(c)].sibling)
+            ++children;
+        if (children < kDenseChildren)
+            continue;
+        std::array<int32_t, 256> table;
+        table.fill(-1);
+        for (int32_t c = n.child; c >= 0; c = m_nodes[static_cast<size_t>(c)].sibling)
+            table[m_nodes[static_cast<size_t>(c)].ch] = c;
+        n.dense = static_cast<int32_t>(m_dense.size());
+        m_dense.push_back(table);
+    }
 }
 
 void TKeywords::add(std::string_view word, const ParserStateSet& states,
@@ -109,11 +131,7 @@ bool TKeywords::match(TParseCursor& in, const ParserStateSet& current, int& toke
             }
         if (in.atEnd())
             break;
-        const uint8_t ch = fold(after);
-        int32_t child = n.child;
-        while (child >= 0 && m_nodes[static_cast<size_t>(child)].ch < ch)
-            child = m_nodes[static_cast<size_t>(child)].sibling;
-        node = child >= 0 && m_nodes[static_cast<size_t>(child)].ch == ch ? child : -1;
+        node = childOf(n, fold(after));
     }
     if (bestToken >= 0) {
         in.setPosition(start + bestLength);
@@ -139,6 +157,19 @@ ParserStateSet TKeywords::checkNode(int32_t node, std::string& problem) const
     }
     if (!m_caseSensitive && n.ch >= 'A' && n.ch <= 'Z' && problem.empty())
         problem = "upper-case character in a case-insensitive trie";
+    if (n.dense >= 0) {
+        int listed = 0;
+        for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling)
+            listed += m_dense[static_cast<size_t>(n.dense)][m_nodes[static_cast<size_t>(child)].ch] == child;
+        int held = 0;
+        for (int32_t entry : m_dense[static_cast<size_t>(n.dense)])
+            held += entry >= 0;
+        int children = 0;
+        for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling)
+            ++children;
+        if ((listed != children || held != children) && problem.empty())
+            problem = "direct child table differs from the siblings";
+    }
     int last = -1;
     for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling) {
         if (m_nodes[static_cast<size_t>(child)].ch <= last && problem.empty())
@@ -187,6 +218,7 @@ void TSyntaxKeywords::build(const std::vector<KeywordEntry>& keywords,
             static_cast<uint8_t>(keyword.token), !caseSensitive);
         m_declared.push_back(keyword);
     }
+    compact();
 }
 
 // A table keeps its terminator as the raw specifier text; its first specifier is the group
@@ -215,4 +247,5 @@ void TSyntaxKeywords::buildFromTables(const std::vector<KeywordTableRecord>& tab
             add(word, table.states, followers, static_cast<uint8_t>(value),
                 table.caseSensitive == 0);
     }
+    compact();
 }
