@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 zbx_install_deps
-cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+source scripts/ccache.sh
+cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${ZBX_CCACHE_ARGS[@]}" >/dev/null
 cmake --build out -j"$(nproc)"
 for b in out/bench/*/bench_*; do
     [ -x "$b" ] || continue
