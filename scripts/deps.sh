@@ -9,6 +9,7 @@ ZBX_PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
     gputils srecord ccache
+    desktop-file-utils appstream xdotool
 )
 
 zbx_missing_packages() {
