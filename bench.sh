@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 source scripts/deps.sh
 ZBX_PACKAGES+=(libqscintilla2-qt6-dev libkf5texteditor-dev)
 zbx_install_deps
-cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+source scripts/ccache.sh
+cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${ZBX_CCACHE_ARGS[@]}" >/dev/null
 cmake --build out -j"$(nproc)"
 cmake -S bench/peers/ktexteditor -B out/peers-kte -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build out/peers-kte -j"$(nproc)"
