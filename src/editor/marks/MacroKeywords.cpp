@@ -173,7 +173,7 @@ void TMacroKeywords::rebuild()
 
 std::string TMacroKeywords::check() const
 {
-    std::string error = TKeywords::check();
+    std::string error = TReversedKeywords::check();
     if (!error.empty())
         return error;
     for (size_t i = 0; i < m_entries.size(); ++i) {

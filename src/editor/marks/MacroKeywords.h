@@ -1,5 +1,5 @@
 // The two expansion tables of the editor's settings. TMacroKeywords holds entries (name,
-// description, text) found by TKeywords from the caret backwards, and how the table reacts:
+// description, text) found by TReversedKeywords from the caret backwards, and how the table reacts:
 // enabled, its trigger key, and whether an expansion indents its continuation lines, places the
 // caret at a marker, offers a pick list when nothing is found and swallows the trigger key.
 // TCodeTemplates fires on a hot key and does all four; TAutoReplace fires on its trigger keys
@@ -8,7 +8,7 @@
 // the trie under its name; no two entries have the same name; names are 1..255 bytes.
 #pragma once
 
-#include "editor/marks/Keywords.h"
+#include "editor/marks/ReversedKeywords.h"
 #include "platform/VirtualKeys.h"
 
 #include <functional>
@@ -27,7 +27,7 @@ struct TMacroEntry
     bool operator==(const TMacroEntry&) const = default;
 };
 
-class TMacroKeywords : public TKeywords
+class TMacroKeywords : public TReversedKeywords
 {
 public:
     const char* ClassName() const override { return "TMacroKeywords"; }

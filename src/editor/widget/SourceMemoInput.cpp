@@ -86,7 +86,8 @@ void TSourceMemo::keyPressEvent(QKeyEvent* event)
 void TSourceMemo::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    m_keys.Attach(m_keyMap, nullptr);
+    applyTemplates(ActiveSettings()); // another control may have changed the shared tables
+    m_keys.Attach(m_keyMap, m_expansion.get());
     m_caretVisible = true;
     const int flash = QApplication::cursorFlashTime();
     if (flash > 0)

@@ -1,8 +1,9 @@
-// TKeywords: a character trie of names stored reversed and in lower case, so that the longest
+// TReversedKeywords: a character trie of names stored reversed and in lower case, so that the longest
 // name ending at a place in the text is found by reading backwards from it, one node per
 // character read. A node holds its character, its first child, its next sibling (siblings in
 // ascending character order), the entry a name ending there leads to, and the set of its
 // children's characters, which turns a character no child has away without walking them.
+// (TKeywords, the trie a highlighting language matches keywords with, reads forwards.)
 // Invariants (check()): node 0 is the root; siblings ascend; each node's set holds exactly its
 // children's characters; LongestName() is the longest name added.
 #pragma once
@@ -22,11 +23,11 @@ public:
     virtual const char* ClassName() const = 0;
 };
 
-class TKeywords : public TSM_Base
+class TReversedKeywords : public TSM_Base
 {
 public:
-    TKeywords() { ClearNames(); }
-    const char* ClassName() const override { return "TKeywords"; }
+    TReversedKeywords() { ClearNames(); }
+    const char* ClassName() const override { return "TReversedKeywords"; }
 
     // Makes name lead to entry (0 or more), replacing what it led to. An empty name is ignored.
     void AddName(std::string_view name, int entry);

@@ -1,14 +1,14 @@
-#include "editor/marks/Keywords.h"
+#include "editor/marks/ReversedKeywords.h"
 
 #include <algorithm>
 
-void TKeywords::ClearNames()
+void TReversedKeywords::ClearNames()
 {
     m_nodes.assign(1, TNode{});
     m_longest = 0;
 }
 
-int32_t TKeywords::child(int32_t node, unsigned char c) const
+int32_t TReversedKeywords::child(int32_t node, unsigned char c) const
 {
     const TNode& parent = m_nodes[static_cast<size_t>(node)];
     if (!parent.Children.test(c))
@@ -20,7 +20,7 @@ int32_t TKeywords::child(int32_t node, unsigned char c) const
     return -1;
 }
 
-int32_t TKeywords::addChild(int32_t node, unsigned char c)
+int32_t TReversedKeywords::addChild(int32_t node, unsigned char c)
 {
     const int32_t found = child(node, c);
     if (found >= 0)
@@ -39,7 +39,7 @@ int32_t TKeywords::addChild(int32_t node, unsigned char c)
     return made;
 }
 
-void TKeywords::AddName(std::string_view name, int entry)
+void TReversedKeywords::AddName(std::string_view name, int entry)
 {
     if (name.empty())
         return;
@@ -50,7 +50,7 @@ void TKeywords::AddName(std::string_view name, int entry)
     m_longest = std::max(m_longest, name.size());
 }
 
-std::string TKeywords::check() const
+std::string TReversedKeywords::check() const
 {
     if (m_nodes.empty())
         return "no root";
