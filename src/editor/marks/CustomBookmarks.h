@@ -35,6 +35,7 @@ public:
     TCustomBookmarks& operator=(const TCustomBookmarks&) = delete;
 
     void SetEvents(TMarkEvents* events) { m_events = events; }
+    TMarkEvents* Events() const { return m_events; }
 
     // Adds the name at position (at least 0), or moves it there.
     void Set(const std::string& name, int64_t position);

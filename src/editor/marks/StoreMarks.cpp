@@ -96,6 +96,18 @@ TSM_CodeBreak& EnsureCodeBreak(TTextStore& store, TMarkEvents* events)
     return *codeBreak;
 }
 
+void ReleaseMarkEvents(TTextStore& store, const TMarkEvents* events)
+{
+    if (TStoreBookmarks* bookmarks = BookmarksOf(store); bookmarks && bookmarks->Named.Events() == events)
+        bookmarks->Named.SetEvents(nullptr);
+    if (TMarkList* marks = MarksOf(store); marks && marks->Events() == events)
+        marks->SetEvents(nullptr);
+    if (TSM_Breakpoints* breakpoints = BreakpointsOf(store); breakpoints && breakpoints->Events() == events)
+        breakpoints->SetEvents(nullptr);
+    if (TSM_CodeBreak* codeBreak = CodeBreakOf(store); codeBreak && codeBreak->Events() == events)
+        codeBreak->SetEvents(nullptr);
+}
+
 void SetMarkEvents(TTextStore& store, TMarkEvents* events)
 {
     if (TStoreBookmarks* bookmarks = BookmarksOf(store))

@@ -40,3 +40,6 @@ TSM_CodeBreak* CodeBreakOf(const TTextStore& store);
 
 // Points every annotation object of the store at events (null: tells no one).
 void SetMarkEvents(TTextStore& store, TMarkEvents* events);
+// Tells no one any more where the objects still tell events; another control that attached
+// the store since keeps hearing from them.
+void ReleaseMarkEvents(TTextStore& store, const TMarkEvents* events);

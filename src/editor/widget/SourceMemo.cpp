@@ -67,7 +67,7 @@ TSourceMemo::~TSourceMemo()
     for (int slot = 1; slot <= ParserSlots; ++slot)
         SetParser(slot, nullptr);
     m_keys.Detach();
-    attachMarks(*m_store, nullptr);
+    attachMarks(*m_store, false);
     m_store->UnregisterView(this);
     m_store->OnTextChange = nullptr;
 }
@@ -75,7 +75,7 @@ TSourceMemo::~TSourceMemo()
 void TSourceMemo::attachEditor()
 {
     m_store->RegisterView(this);
-    attachMarks(*m_store, this);
+    attachMarks(*m_store, true);
     m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
 }
 
@@ -83,7 +83,7 @@ std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStor
 {
     if (!store)
         store = std::make_unique<TTextStore>();
-    attachMarks(*m_store, nullptr);
+    attachMarks(*m_store, false);
     m_store->UnregisterView(this);
     m_store->OnTextChange = nullptr;
     std::swap(store, m_store);

@@ -359,7 +359,8 @@ private:
     bool breakpointStyleOf(const TRowSpot& spot, TBreakpointStyle& style) const;
     void paintGutterImage(QPainter& painter, QRect cell, int image) const;
     void paintMarks(QPainter& painter, const TRowSpot& spot, int y);
-    void attachMarks(TTextStore& store, TMarkEvents* events);
+    // Points the store's annotations at this control, or (attach false) no longer.
+    void attachMarks(TTextStore& store, bool attach);
     void applyTemplates(const TSM_Settings& settings);
     void chooseTemplate(const std::string& name);
     void takeKeysBack();

@@ -40,7 +40,9 @@ bool TSourceMemo::event(QEvent* event)
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const TShortCut shortcut = shortCutOf(*key);
-        if (shortcut && !(shortcut & vk::scAlt) && keyMapWants(m_keyMap.Keys(), shortcut)) {
+        const TCodeTemplates& templates = m_expansion->Templates();
+        const bool hotKey = templates.Enabled && shortcut == templates.Trigger;
+        if (shortcut && !(shortcut & vk::scAlt) && (hotKey || keyMapWants(m_keyMap.Keys(), shortcut))) {
             event->accept();
             return true;
         }

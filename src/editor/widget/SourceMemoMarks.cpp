@@ -94,9 +94,12 @@ TCustomBookmarks& TSourceMemo::CustomBookmarks()
     return EnsureBookmarks(*m_store, this).Named;
 }
 
-void TSourceMemo::attachMarks(TTextStore& store, TMarkEvents* events)
+void TSourceMemo::attachMarks(TTextStore& store, bool attach)
 {
-    SetMarkEvents(store, events);
+    if (attach)
+        SetMarkEvents(store, this);
+    else
+        ReleaseMarkEvents(store, this);
 }
 
 void TSourceMemo::MarkChanged(TMark& mark)
