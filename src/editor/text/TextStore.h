@@ -111,9 +111,9 @@ public:
     int64_t WriteRange(TStream& stream, int64_t start, int64_t end, TSaveFormat format);
 
     // Colours, font and title for the RTF and HTML writers; a plain default when null. The
-    // store does not own it.
-    void SetStyleSource(const TStyleSource* styles) { m_styles = styles; }
-    const TStyleSource* StyleSource() const { return m_styles; }
+    // store does not own it; the control showing the store sets it.
+    void SetStyleSource(TStyleSource* styles) { m_styles = styles; }
+    TStyleSource* StyleSource() const { return m_styles; }
 
     // Controls showing this store; the store does not own them.
     void RegisterView(TStoreView* view);
@@ -180,7 +180,7 @@ private:
     int m_longest = 1;
     TSelLineStyle m_lineStyle = lsCRLF;
     TSaveFormat m_saveFormat = sfTEXT;
-    const TStyleSource* m_styles = nullptr;
+    TStyleSource* m_styles = nullptr;
     std::vector<TStoreView*> m_views;
     std::unique_ptr<TStoreUndo> m_undo;
     std::unique_ptr<TStoreShiftTarget> m_bookmarks;

@@ -5,6 +5,7 @@
 #include "editor/view/ScrollGeometry.h"
 #include "highlight/runtime/HighlightPass.h"
 #include "editor/widget/QtClipboard.h"
+#include "editor/widget/SourceMemoStyles.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -30,6 +31,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     setAcceptDrops(true);
+    m_exportStyles = std::make_unique<TSourceMemoStyles>(*this);
     m_ownSettings = std::make_unique<TSM_Settings>();
     m_font = QFont("Courier New", 10);
     m_font.setStyleHint(QFont::TypeWriter);
@@ -63,22 +65,29 @@ TSourceMemo::~TSourceMemo()
     for (int slot = 1; slot <= ParserSlots; ++slot)
         SetParser(slot, nullptr);
     m_keys.Detach();
-    m_store->UnregisterView(this);
-    m_store->OnTextChange = nullptr;
+    detachStore();
 }
 
 void TSourceMemo::attachEditor()
 {
     m_store->RegisterView(this);
     m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
+    m_store->SetStyleSource(m_exportStyles.get());
+}
+
+void TSourceMemo::detachStore()
+{
+    m_store->UnregisterView(this);
+    m_store->OnTextChange = nullptr;
+    if (m_store->StyleSource() == m_exportStyles.get())
+        m_store->SetStyleSource(nullptr);
 }
 
 std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStore> store)
 {
     if (!store)
         store = std::make_unique<TTextStore>();
-    m_store->UnregisterView(this);
-    m_store->OnTextChange = nullptr;
+    detachStore();
     std::swap(store, m_store);
     attachEditor();
     attachPass();
@@ -138,6 +147,8 @@ void TSourceMemo::SetOptions(uint32_t options)
         m_leftCol = 0;
     m_editor->Settings.Options = options;
     ActiveSettings().options = static_cast<int32_t>(options);
+    if (changed & smoSyntaxHighlight)
+        highlightingSwitched();
     if (changed & (smoWordWrap | smoWrapOverride | smoShowGutter))
         reflowAll();
     updateScrollBars();
