@@ -54,6 +54,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     m_dropScroll = new QTimer(this);
     m_dropScroll->setInterval(80);
     connect(m_dropScroll, &QTimer::timeout, this, &TSourceMemo::dropScrollTick);
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &TSourceMemo::updateScrollBars);
     attachEditor();
     attachPass();
     applyActiveSettings();
@@ -351,8 +352,8 @@ void TSourceMemo::updateScrollBars()
     // range changes; the view's own position is not taken back from the bars meanwhile.
     const bool wasSetting = std::exchange(m_settingBars, true);
     QScrollBar* bar = verticalScrollBar();
-    bar->setRange(0, std::max(vertical.Range - std::max(vertical.Page, 1) + 1, 0));
-    bar->setPageStep(std::max(vertical.Page, 1));
+    bar->setRange(0, vertical.Maximum);
+    bar->setPageStep(vertical.ViewPage);
     bar->setValue(vertical.Position);
 
     const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
@@ -374,6 +375,10 @@ void TSourceMemo::scrollContentsBy(int, int)
         m_store->TopRowChanged();
     }
     m_leftCol = horizontalScrollBar()->value();
+    // The range follows the top row (a short document scrolled back to its top needs no bar),
+    // but not under a dragged thumb, which would jump.
+    if (!verticalScrollBar()->isSliderDown())
+        updateScrollBars();
     viewport()->update();
 }
 
