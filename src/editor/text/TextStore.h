@@ -78,6 +78,10 @@ public:
     // No row in an empty document.
     TRowSpot LineStart(int64_t line) const;
 
+    // Goes up with every change of the rows: edits, re-cuts and loading. A holder of row
+    // pointers compares it with the value it saw to notice that its rows may be gone.
+    uint64_t EditCount() const { return m_editCount; }
+
     // Inserts text at position (clamped) after normalising it; returns the stored length.
     int64_t InsertText(int64_t position, std::string_view text);
     // Deletes the characters between two offsets (in either order, clamped).
@@ -178,6 +182,7 @@ private:
     bool m_cursorValid = false;
     std::array<int64_t, kMaxRowLength + 1> m_rowsOfLength{};
     int m_longest = 1;
+    uint64_t m_editCount = 0;
     TSelLineStyle m_lineStyle = lsCRLF;
     TSaveFormat m_saveFormat = sfTEXT;
     TStyleSource* m_styles = nullptr;

@@ -15,6 +15,7 @@
 
 void TTextStore::LoadFromStream(TStream& stream)
 {
+    ++m_editCount;
     clearUndo();
     try {
         DeleteRange(0, CharCount());
