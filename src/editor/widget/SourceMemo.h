@@ -44,6 +44,7 @@ struct TBreakpointStyle;
 class THighlightPass;
 class TSourceMemoParser;
 class TSM_Settings;
+class TStyleSource;
 
 // A row about to be painted, for a host that paints rows itself (OnDrawLine).
 struct TLineDrawData
@@ -104,6 +105,7 @@ public:
     // it follows the file last loaded or saved.
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
+    const QFont& EditorFont() const { return m_font; }
     TSourceEditor& Editor() { return *m_editor; }
     const TSourceEditor& Editor() const { return *m_editor; }
 
@@ -213,9 +215,13 @@ public:
     int ActiveParser() const { return m_activeParser; }
     void SetActiveParser(int slot);
     TSourceMemoParser* ActiveParserObject() const { return Parser(m_activeParser); }
-    // The row where the next highlighting pass starts, -1 for none.
+    // Brings the token bytes of the rows holding the characters [start, end) up to date, rows
+    // never shown included (an export is about to write them in their styles).
+    void HighlightRange(int64_t start, int64_t end);
+    // The row where the next highlighting pass starts, -1 for none. Setting clamps the row to
+    // the document; a negative row means none.
     int64_t ReparseFrom() const { return m_pendingRow; }
-    void SetReparseFrom(int64_t row) { m_pendingRow = row; }
+    void SetReparseFrom(int64_t row);
 
     // Events the host assigns.
     std::function<void(TSourceMemo*)> OnChange;
@@ -347,6 +353,7 @@ private:
     void rebuildMetrics();
     void updateScrollBars();
     void attachEditor();
+    void detachStore();
     void textChanged(int64_t position, int64_t length);
     int64_t rowAtY(int y) const;
     int64_t offsetInRow(const TRowSpot& spot, int x) const;
@@ -390,6 +397,9 @@ private:
     void hoverLink(QPoint at);
     bool clickLink(const QMouseEvent& event);
     void attachPass();
+    // The token bytes the screen shows for a row: none while highlighting is off.
+    const uint8_t* shownTokens(const TTextRow& row) const;
+    void highlightingSwitched();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);
     void autoScroll();
@@ -435,6 +445,7 @@ private:
 
     std::unique_ptr<TTextStore> m_store;
     std::string m_title;
+    std::unique_ptr<TStyleSource> m_exportStyles; // the shown store writes RTF and HTML with it
     std::unique_ptr<TClipboard> m_clipboard;
     std::unique_ptr<TSourceEditor> m_editor;
     TKeyboardActionContoller m_keyMap;

@@ -212,7 +212,7 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
 void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd)
 {
     const TTextRow& row = *spot.Row;
-    m_line.Layout(row.Text(), row.TextLength(), row.Attrs, TTabStops(m_editor->Settings));
+    m_line.Layout(row.Text(), row.TextLength(), shownTokens(row), TTabStops(m_editor->Settings));
     const int columns = m_line.Columns();
     const int visibleCols = (viewport()->width() - TextLeft()) / m_charWidth + 2;
     const int firstCol = static_cast<int>(std::min<int64_t>(m_leftCol, columns));
