@@ -45,6 +45,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) 
         *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToUtf8(incFile("ZBX.INI"))}, this);
     connectFileCommands();
     connectBuildCommands();
+    connectOptionsCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);

@@ -59,6 +59,12 @@ public:
     void CompilethenDownload1Click();
     TBuildCommands& buildCommands() { return *m_build; }
 
+    // Editor settings commands of the Options menu (EditorMainFormOptions.cpp).
+    void Properties1Click();
+    void Font1Click();
+    void Linenumberfont1Click();
+    void BackgroundColour1Click();
+
     // State the build and device commands read and write.
     QString device() const;
     bool compileFailed() const;
@@ -132,6 +138,7 @@ private:
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void connectBuildCommands();
+    void connectOptionsCommands();
     void setFileCommandsVisible(bool visible);
     QString incFile(const QString& name) const;
     void writeZbxIni(const char* section, const char* key, const QString& value) const;

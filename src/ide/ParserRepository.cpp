@@ -2,6 +2,7 @@
 
 #include "base/Stream.h"
 #include "highlight/languages/Languages.h"
+#include "editor/dialogs/EditProperties.h"
 #include "highlight/registry/ParserRegistry.h"
 
 TParserRepository::TParserRepository(std::string registryFolder) : m_registryFolder(std::move(registryFolder))
@@ -10,6 +11,11 @@ TParserRepository::TParserRepository(std::string registryFolder) : m_registryFol
     TReadOnlyMemoryStream bytes(stream.data(), static_cast<int64_t>(stream.size()));
     m_zenBasic.Name = "ZENBASIC";
     m_zenBasic.LoadParser(bytes);
+    // The properties dialog saves what OK keeps at once, where the repository keeps it.
+    m_zenBasic.UseRegistry = true;
+    m_zenBasic.RegistryKey = kParserSettingsKey;
+    installRegistryWriter(m_zenBasic, m_registryFolder.empty() ? defaultRegistryFolder() : m_registryFolder);
+    installPropertiesDialog(m_zenBasic);
     s_instance = this;
 }
 

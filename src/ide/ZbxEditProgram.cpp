@@ -2,6 +2,7 @@
 
 #include "ide/EditorMainForm.h"
 #include "ide/ParserRepository.h"
+#include "editor/dialogs/QtChooserDialogs.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxes.h"
@@ -52,6 +53,8 @@ int RunZbxEdit(QApplication& application, const QStringList& arguments)
     if (!checkZbxIniPresent())
         return 1;
     application.setApplicationName(applicationTitle);
+    TQtChooserDialogs choosers;
+    TScopedChooserDialogs installedChoosers(choosers);
 
     TEditorMainForm mainForm(arguments);
     TParserRepository repository;

@@ -144,6 +144,9 @@ public:
     void SetEditorFont(const QFont& font);
     // Re-applies font and settings: metrics, re-flow with word wrap, highlighting, repaint.
     void ApplySettings();
+    // The line-number font; setting it also stores its name, size and style in the active
+    // settings, so the language keeps it.
+    const QFont& GutterFont() const { return m_gutterFont; }
     void SetGutterFont(const QFont& font);
     // Colours as COLORREF values (0x00BBGGRR, or 0x80000000 plus a system colour index).
     void SetColors(int32_t gutter, int32_t margin, int32_t selText, int32_t selBack);

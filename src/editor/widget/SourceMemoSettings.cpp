@@ -70,6 +70,11 @@ void TSourceMemo::applyActiveSettings()
     m_selBack = colorFromColorRef(effectiveColor(settings.selTextBack, settings.selTextBackDerived, clHighlight));
     m_font = fontOf(settings.font, m_font);
     m_gutterFont = fontOf(settings.gutterFont.font, m_gutterFont);
+    const uint8_t gutterStyle = settings.gutterFont.style;
+    m_gutterFont.setBold(gutterStyle & fsBold);
+    m_gutterFont.setItalic(gutterStyle & fsItalic);
+    m_gutterFont.setUnderline(gutterStyle & fsUnderline);
+    m_gutterFont.setStrikeOut(gutterStyle & fsStrikeOut);
     m_gutterTextColor = colorFromColorRef(settings.gutterFont.color);
     applyKeyMap(settings);
     applyTemplates(settings);
@@ -130,21 +135,33 @@ void TSourceMemo::SetColors(int32_t gutter, int32_t margin, int32_t selText, int
     invalidate();
 }
 
-void TSourceMemo::SetEditorFont(const QFont& font)
+namespace {
+
+void storeFont(const QFont& font, FontSpec& stored)
 {
-    m_font = font;
-    FontSpec& stored = ActiveSettings().font;
     stored.name = font.family().toStdString();
     if (font.pointSize() > 0)
         stored.size = font.pointSize();
     else if (font.pixelSize() > 0)
         stored.size = std::max(1, (font.pixelSize() * 72 + 48) / 96); // points at 96 pixels an inch
+}
+
+} // namespace
+
+void TSourceMemo::SetEditorFont(const QFont& font)
+{
+    m_font = font;
+    storeFont(font, ActiveSettings().font);
     rebuildMetrics();
 }
 
 void TSourceMemo::SetGutterFont(const QFont& font)
 {
     m_gutterFont = font;
+    GutterFontSpec& stored = ActiveSettings().gutterFont;
+    storeFont(font, stored.font);
+    stored.style = static_cast<uint8_t>((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
+                                        (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));
     invalidate();
 }
 
