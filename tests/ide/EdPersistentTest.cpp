@@ -47,13 +47,18 @@ std::vector<std::string> numbered(const std::string& stem, int count)
 
 } // namespace
 
-TEST_F(EdPersistentTest, MissingFileIsCreatedEmptyAndUnreadableFolderThrows)
+TEST_F(EdPersistentTest, MissingFileIsCreatedEmptyAndAnUncreatableOneIsAProblemNotAnError)
 {
     TEdPersistent settings(m_file);
     EXPECT_TRUE(std::filesystem::exists(m_file));
     EXPECT_EQ(readFile(), "");
     EXPECT_TRUE(settings.ReadList("MRU").empty());
-    EXPECT_THROW(TEdPersistent((m_folder / "missing" / "KALTOR.DAT").string()), EStreamError);
+    EXPECT_EQ(settings.LoadProblem(), "");
+    const std::string uncreatable = (m_folder / "missing" / "KALTOR.DAT").string();
+    TEdPersistent lost(uncreatable);
+    EXPECT_NE(lost.LoadProblem().find(uncreatable), std::string::npos) << lost.LoadProblem();
+    EXPECT_THROW(lost.WriteList("MRU", {"a"}), EStreamError);
+    EXPECT_EQ(lost.ReadList("MRU"), std::vector<std::string>{"a"}); // goes on with what it has
 }
 
 TEST_F(EdPersistentTest, ReadStopsAtEmptyLineEndOfFileOrTwentyEntriesAndIgnoresHeaderCase)

@@ -134,6 +134,12 @@ void TBuildCommands::ReadCompileResult()
     m_host.focusMainWindow();
 }
 
+void TBuildCommands::clearResult()
+{
+    clearBuildState();
+    m_host.setReportText({});
+}
+
 void TBuildCommands::RefreshBuildViews()
 {
     if (!hasSource())

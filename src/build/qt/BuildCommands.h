@@ -68,6 +68,8 @@ public:
     void compile();
     void ReadCompileResult();
     void RefreshBuildViews();
+    // No file is shown any more: the status panels and the report pane show no result.
+    void clearResult();
     void showReportClick();
     void ProgramButtonClick();
     void DownloadButtonClick();
