@@ -7,7 +7,7 @@ ZBX_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth fonts-liberation fonts-dejavu-core
+    xvfb xauth xdotool fonts-liberation fonts-dejavu-core
     gputils srecord
 )
 
