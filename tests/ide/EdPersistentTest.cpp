@@ -115,3 +115,26 @@ TEST_F(EdPersistentTest, LeadingEmptyLinesAreDroppedOnWrite)
     settings.WriteList("MRU", {"b"});
     EXPECT_EQ(readFile(), "[MRU]\r\nb\r\n\r\n");
 }
+
+// KALTOR.DAT was read whole whatever its size, every entry at any length, and a file that
+// could not be read was then overwritten with only the section written.
+TEST_F(EdPersistentTest, OverlongEntriesAreLeftOutAndAnOversizedFileIsNeitherReadNorReplaced)
+{
+    const std::string longName(TEdPersistent::MaxEntryLength + 1, 'n');
+    writeFile("[MRU]\r\n/a.bas\r\n" + longName + "\r\n/b.bas\r\n");
+    TEdPersistent settings(m_file);
+    EXPECT_EQ(settings.ReadList("MRU"), (std::vector<std::string>{"/a.bas", "/b.bas"}));
+    EXPECT_NE(settings.LoadProblem().find("1 entries longer than 4096"), std::string::npos) << settings.LoadProblem();
+    settings.WriteList("FindHistory", {"ok", longName});
+    EXPECT_EQ(settings.ReadList("FindHistory"), std::vector<std::string>{"ok"});
+
+    writeFile("[MRU]\r\n/kept.bas\r\n");
+    std::filesystem::resize_file(m_file, TEdPersistent::MaxFileSize + 1);
+    const std::string before = readFile();
+    TEdPersistent oversized(m_file);
+    EXPECT_TRUE(oversized.ReadList("MRU").empty());
+    EXPECT_NE(oversized.LoadProblem().find("too large"), std::string::npos) << oversized.LoadProblem();
+    EXPECT_THROW(oversized.WriteList("MRU", {"/new.bas"}), EStreamError);
+    EXPECT_EQ(oversized.ReadList("MRU"), std::vector<std::string>{"/new.bas"});
+    EXPECT_TRUE(readFile() == before);
+}
