@@ -7,8 +7,9 @@ ZBX_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth xdotool fonts-liberation fonts-dejavu-core
-    gputils srecord
+    xvfb xauth fonts-liberation fonts-dejavu-core
+    gputils srecord ccache libpcre2-dev
+    desktop-file-utils appstream xdotool
 )
 
 zbx_missing_packages() {

@@ -1,6 +1,7 @@
 #include "ide/ZbxEditProgram.h"
 
 #include "ide/EditorMainForm.h"
+#include "ide/InformationArguments.h"
 #include "ide/ParserRepository.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
@@ -15,6 +16,8 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+
+#include <iostream>
 
 const char* const applicationTitle = "KALTOR+ Editor";
 
@@ -102,7 +105,7 @@ std::optional<int> TZbxEditProgram::start()
     m_mainForm = std::make_unique<TEditorMainForm>(argumentList(m_arguments), m_services.perUserFolder);
     m_repository = std::make_unique<TParserRepository>(m_services.perUserFolder);
     TEditorMainForm* window = m_mainForm.get();
-    m_installed->guard.setActivationHandler([window] { bringToFront(window); });
+    m_installed->guard.setActivationHandler([window](const QString&) { bringToFront(window); });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.
     if (const QScreen* screen = window->screen())
@@ -119,6 +122,8 @@ int TZbxEditProgram::exec()
 
 int RunZbxEdit(int argc, char** argv)
 {
+    if (const std::optional<int> answered = answerInformationArguments(argc, argv, std::cout))
+        return *answered;
     QApplication application(argc, argv);
     // The arguments as the bytes they are: a file name need not be valid in any encoding.
     TZbxEditProgram program(std::vector<std::string>(argv, argv + argc));

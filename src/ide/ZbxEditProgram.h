@@ -12,8 +12,9 @@
 //   single-instance      a socket in $XDG_RUNTIME_DIR
 //   clipboard            the system clipboard; the editor control holds its own Qt clipboard
 //   process launcher     TProcessLauncher, owned by the build commands of the main window
-// A later step of start-up (a command-line option answered without a window, handing the
-// file argument over to the running copy) goes into TZbxEditProgram::start at its place.
+// Arguments answered without a window (--help, --version) are answered by RunZbxEdit before
+// anything starts; a later step of start-up (handing the file argument over to the running
+// copy) goes into TZbxEditProgram::start at its place.
 #pragma once
 
 #include <QString>
@@ -70,7 +71,8 @@ private:
     std::unique_ptr<TParserRepository> m_repository;
 };
 
-// The whole program: creates the application object, installs every real service and runs.
+// The whole program: answers --help and --version, else creates the application object,
+// installs every real service and runs.
 int RunZbxEdit(int argc, char** argv);
 
 // Whether the program can start at all: shows the fatal box and answers false when
