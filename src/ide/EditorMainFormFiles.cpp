@@ -62,11 +62,14 @@ void TEditorMainForm::putAwayCurrent()
     m_current = nullptr;
 }
 
-// Shows the record of tab index; the file shown before must have been put away.
+// Shows the record of tab index, coloured as ZENBASIC; the file shown before must have been
+// put away. (A new file's record names no parser, so without this an untitled file shown
+// again, as at the exit question, lost its colours and its language's settings.)
 void TEditorMainForm::makeCurrent(int index)
 {
     m_current = m_files[static_cast<size_t>(index)].get();
     m_current->RestoreTo(*SourceMemo1);
+    attachZenBasic();
     m_marksShown = m_current->ShowAllMarks;
     m_changingTabs = true;
     OpenFilesTab->setCurrentIndex(index);

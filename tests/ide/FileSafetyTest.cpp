@@ -4,6 +4,7 @@
 // are not regular files, the report pane after the last close, and names that are not UTF-8.
 #include "editor/widget/SourceMemo.h"
 #include "ide/EdPersistent.h"
+#include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "ProgramFixture.h"
 
@@ -92,6 +93,19 @@ TEST_F(FileSafetyTest, CloseAndCloseAllAfterACancelledExitStillAskAboutTheModifi
     ASSERT_EQ(m_boxes.shown().size(), 3u);
     for (const TShownMessageBox& box : m_boxes.shown())
         EXPECT_EQ(box.text, "File \"" + m_app.path("M1.BAS") + "\" has been modified\r\nSave changes ?");
+}
+
+// A new file's record named no parser, so the untitled file shown again for the exit question
+// (and saved from there) had lost its colours and its language's settings.
+TEST_F(FileSafetyTest, UntitledFileShownAgainForTheExitQuestionKeepsItsLanguage)
+{
+    m_form = &start();
+    type("Low PORTB.1");
+    ASSERT_TRUE(m_form->OpenFile(source("OTHER.BAS", "x\r\n")));
+    m_boxes.answer(TMessageResult::Cancel);
+    EXPECT_FALSE(m_form->close());
+    EXPECT_EQ(m_form->windowTitle(), "No_name.bas");
+    EXPECT_EQ(m_form->SourceMemo1->ActiveParserObject(), m_program->parserRepository().FindParser("ZENBASIC"));
 }
 
 // Save As onto the name of a file open in another tab wrote over it, and the other tab's
