@@ -234,7 +234,8 @@ public:
     std::function<void(TSourceMemo*, const std::string& hyperData, int hyperType)> OnHyperlinkClick;
     std::function<void(TSourceMemo*)> OnHyperlinkHover;
     // The highlighting pass produced a token over [start, end); the handler may change it.
-    std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
+    // A pass is framed by token -1 (positions -1) before it and token -2 after it.
+    std::function<void(TSourceMemo*, int& token, int64_t end, int64_t start)> OnTokenSeen;
 
     // Mouse: dragging text, dropping, dragging the right-margin line.
     // A third quick press on the same row; raised instead of selecting the row when assigned.
