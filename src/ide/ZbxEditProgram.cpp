@@ -96,7 +96,9 @@ bool checkZbxIniPresent()
 
 std::optional<int> TZbxEditProgram::start()
 {
-    if (m_installed->guard.start() == TSingleInstanceGuard::TStart::AnotherCopyRuns)
+    // The file named first on the command line goes to the running copy, if there is one.
+    const QString fileArgument = m_arguments.size() > 1 ? localToQString(m_arguments[1]) : QString();
+    if (m_installed->guard.start(fileArgument) == TSingleInstanceGuard::TStart::AnotherCopyRuns)
         return 0;
     if (!checkZbxIniPresent())
         return 1;
@@ -105,7 +107,11 @@ std::optional<int> TZbxEditProgram::start()
     m_mainForm = std::make_unique<TEditorMainForm>(argumentList(m_arguments), m_services.perUserFolder);
     m_repository = std::make_unique<TParserRepository>(m_services.perUserFolder);
     TEditorMainForm* window = m_mainForm.get();
-    m_installed->guard.setActivationHandler([window](const QString&) { bringToFront(window); });
+    m_installed->guard.setActivationHandler([window](const QString& file) {
+        if (!file.isEmpty())
+            window->OpenHandedOverFile(file);
+        bringToFront(window);
+    });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.
     if (const QScreen* screen = window->screen())
