@@ -1,7 +1,7 @@
 // Our side of the side-by-side harness: the text store, the editor, the ZENBASIC language and
 // the highlighting pass on the generated document, in one process run.
 // Usage: peers_ours --write FILE (writes the document), peers_ours FILE (measures),
-// peers_ours --highlight FILE or --churn FILE (one workload alone, for a profiler).
+// peers_ours --highlight, --load or --churn FILE (one workload alone, for a profiler).
 #include "PeerWorkload.h"
 
 #include "base/Stream.h"
@@ -154,6 +154,13 @@ int main(int argc, char** argv)
         store.LoadFromFile(argv[2]);
         for (int i = 0; i < 5; ++i)
             peers::report(kProgram, "highlight_ms", highlightAll(store, *parser));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--load") == 0) { // for a profiler
+        for (int i = 0; i < 10; ++i) {
+            TTextStore store;
+            peers::report(kProgram, "load_ms", peers::cpuMilliseconds([&] { store.LoadFromFile(argv[2]); }));
+        }
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "--churn") == 0) { // for a profiler
