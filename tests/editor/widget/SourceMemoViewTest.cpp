@@ -50,6 +50,29 @@ TEST_F(SourceMemoView, HundredThousandRowsScaleTheScrollBarAndItsEndShowsTheLast
     EXPECT_EQ(memo.TopRow(), 0);
 }
 
+TEST_F(SourceMemoView, AShortDocumentShowedAScrollBarWithItsThumbAtTheBottom)
+{
+    QScrollBar* bar = memo.verticalScrollBar();
+    const auto shown = [bar] {
+        QApplication::processEvents(); // the scroll area lays its bars out on its next event
+        return bar->isVisible();
+    };
+    memo.Store().InsertText(0, "one\rtwo\rthree");
+    memo.Changed(cfTextChanged);
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_FALSE(shown()); // the document fits: no bar
+    EXPECT_FALSE(memo.horizontalScrollBar()->isVisible());
+    // Scrolled down, the bar comes back with a view-sized thumb so the top can be reached.
+    memo.SetTopRow(2);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(bar->maximum(), 2);
+    EXPECT_EQ(bar->pageStep(), memo.VisibleRows());
+    bar->setValue(0);
+    EXPECT_EQ(memo.TopRow(), 0);
+    EXPECT_FALSE(shown());
+}
+
 TEST_F(SourceMemoView, KeysTypeSelectWithShiftArrowsAndUndo)
 {
     QTest::keyClicks(memo.viewport()->parentWidget(), "abc");
