@@ -18,7 +18,8 @@ namespace {
 constexpr int kCell = 22;
 constexpr int kCellGap = 3;
 
-// The grid of palette colours. The current cell is framed; the keyboard moves it.
+// The grid of palette colours. The current cell is framed; the arrows move it and Home takes
+// it to the first cell.
 class TPaletteGrid : public QWidget
 {
 public:
@@ -72,6 +73,7 @@ protected:
         case Qt::Key_Right: column = (column + 1) % kPaletteColumns; break;
         case Qt::Key_Up: row = (row + kPaletteRows - 1) % kPaletteRows; break;
         case Qt::Key_Down: row = (row + 1) % kPaletteRows; break;
+        case Qt::Key_Home: column = row = 0; break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Space:
@@ -96,6 +98,8 @@ private:
 TColorPickButton::TColorPickButton(QWidget* parent) : QPushButton(parent)
 {
     setFixedWidth(kWidth);
+    // Return in a dialog belongs to its default button, not to the colour the focus is on.
+    setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &TColorPickButton::DropDown);
 }
 

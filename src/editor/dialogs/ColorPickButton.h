@@ -1,7 +1,7 @@
 // TColorPickButton: a button showing a colour; pressing it drops down a palette of 4 by 5
 // colours and an "&Other" button that opens the colour dialog. Choosing a colour sets the
 // button's colour and emits colorChosen. The palette is used with the mouse or the keyboard
-// (arrows move, Return or Space choose, Escape closes).
+// (arrows move, Home goes to the first colour, Return or Space choose, Escape closes).
 #pragma once
 
 #include "highlight/ParserSettings.h"

@@ -11,6 +11,7 @@
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -84,10 +85,13 @@ TOptionsDialog::TOptionsDialog(TSettingsWorkingCopy& copy, uint8_t pages, QWidge
             break;
         }
     }
+    if (Pages->currentWidget() == m_highlightingPage)
+        m_elements->setFocus();
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");
+    ok->setDefault(true);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("CancelButton");
     connect(buttons, &QDialogButtonBox::accepted, this, &TOptionsDialog::accept);

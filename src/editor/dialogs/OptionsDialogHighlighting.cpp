@@ -145,6 +145,12 @@ QWidget* TOptionsDialog::createHighlightingPage()
     layout->addLayout(top, 1);
     FEditor->setMinimumHeight(170);
     layout->addWidget(FEditor, 1);
+    // The keyboard goes through the page as it reads: the list, what styles an element, the
+    // fonts, the preview.
+    QWidget* order[] = {m_elements, m_bold, m_italic, m_underline, m_defaultForeground, m_defaultBackground,
+                        m_foreground, m_background, m_fontName, m_fontSize, m_charset, FEditor};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     return page;
 }
 
