@@ -158,7 +158,10 @@ void TSourceMemo::HighlightRange(int64_t start, int64_t end)
     }
 }
 
-// Colours the rows about to be painted that have no current token bytes.
+// Colours the rows about to be painted that have no current token bytes. A pass ends at the
+// first row that comes out as it was, and rows after it may still wait (all of them do after
+// the settings were applied again), so every row shown is looked at. An empty row has no
+// bytes to colour.
 void TSourceMemo::highlightVisibleRows()
 {
     if (!m_pass || !ActiveParserObject() || !(Options() & smoSyntaxHighlight))
@@ -166,9 +169,7 @@ void TSourceMemo::highlightVisibleRows()
     const int64_t last = m_topRow + VisibleRows();
     TRowSpot spot = m_store->RowByIndex(m_topRow);
     for (; spot.Row && spot.Index <= last; spot.Index += 1, spot.Row = spot.Row->Next) {
-        if (!spot.Row->Attrs || (spot.Row->Flags & (rfReparse | rfPassStart))) {
+        if (spot.Row->Length > 0 && (!spot.Row->Attrs || (spot.Row->Flags & (rfReparse | rfPassStart))))
             runPass(spot.Index, last - spot.Index + 3);
-            return;
-        }
     }
 }

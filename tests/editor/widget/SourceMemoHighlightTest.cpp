@@ -154,3 +154,22 @@ TEST_F(MemoHighlight, SelLengthAndTextLengthWalkedTheWholeDocument)
     EXPECT_EQ(sum, 100 * 2 * (memo.Store().CharCount() + 120000));
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count(), 20);
 }
+
+// Regression: after the settings were applied again every row waits to be coloured anew, and a
+// pass ends at the first row that comes out as it was. Painting ran one pass and stopped
+// looking, so rows shown for the first time later (a smaller font, a taller window) stayed
+// uncoloured.
+TEST_F(MemoHighlight, RowsFirstShownAfterTheSettingsWereAppliedAgainAreColoured)
+{
+    memo.resize(400, 100);
+    load(program(60));
+    shot(memo);
+    parser->ApplyToEditors();
+    shot(memo);
+    memo.resize(400, 900);
+    shot(memo);
+    const int64_t last = memo.TopRow() + memo.VisibleRows() - 1;
+    ASSERT_GT(last, 30);
+    for (const int64_t row : {int64_t(10), last})
+        EXPECT_FALSE(tokensOfRow(row).empty()) << "row " << row;
+}
