@@ -10,13 +10,16 @@
 #include "platform/QtText.h"
 
 #include <QAction>
+#include <QFontInfo>
 
 namespace {
 
+// The dialog starts at the face the editor really uses: a stored face the system lacks has
+// been replaced by one of the same kind (a fixed-pitch one for the editor).
 TFontChoice choiceOf(const QFont& font, int storedSize)
 {
     TFontChoice choice;
-    choice.name = font.family().toStdString();
+    choice.name = QFontInfo(font).family().toStdString();
     choice.size = font.pointSize() > 0 ? font.pointSize() : storedSize;
     choice.style = static_cast<uint8_t>((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
                                         (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0));

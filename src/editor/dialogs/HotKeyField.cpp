@@ -16,6 +16,7 @@ TSM_HotKey::TSM_HotKey(QWidget* parent) : QLineEdit(parent)
 void TSM_HotKey::setValue(TShortCut value)
 {
     setText(QString::fromStdString(shortCutToText(value)));
+    deselect();
     if (value == m_value)
         return;
     m_value = value;
@@ -50,4 +51,11 @@ void TSM_HotKey::keyPressEvent(QKeyEvent* event)
     if (m_altOnly)
         pressed = templateHotKeyOf(pressed);
     setValue(pressed);
+}
+
+// The key shows as plain text: nothing in it is selected, since nothing can be typed over.
+void TSM_HotKey::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    deselect();
 }

@@ -104,6 +104,8 @@ private:
     // Auto correct and Code templates pages (OptionsDialogExpansions.cpp).
     QWidget* createAutoCorrectPage();
     QWidget* createTemplatesPage();
+    // Selects a row without showing it in the fields (the list follows what is typed).
+    void selectQuietly(QListWidget* list, int row);
     void fillAutoCorrectPage();
     void fillTemplatesPage();
     void AutoCorrectListClick();

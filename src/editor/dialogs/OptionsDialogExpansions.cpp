@@ -33,6 +33,14 @@ void fillList(QListWidget* list, const std::vector<CodeTemplate>& entries, std::
 
 } // namespace
 
+void TOptionsDialog::selectQuietly(QListWidget* list, int row)
+{
+    const bool wasUpdating = m_updating;
+    m_updating = true;
+    list->setCurrentRow(row);
+    m_updating = wasUpdating;
+}
+
 // ---- Auto correct ---------------------------------------------------------------------------
 
 QWidget* TOptionsDialog::createAutoCorrectPage()
@@ -51,7 +59,7 @@ QWidget* TOptionsDialog::createAutoCorrectPage()
     m_autoCorrectAdd->setObjectName("AutoCorrectAddButton");
     m_autoCorrectSecond = new QPushButton(QStringLiteral("Delete"), page);
     m_autoCorrectSecond->setObjectName("AutoCorrectSecondButton");
-    connect(m_autoCorrectList, &QListWidget::itemClicked, this, &TOptionsDialog::AutoCorrectListClick);
+    connect(m_autoCorrectList, &QListWidget::currentRowChanged, this, &TOptionsDialog::AutoCorrectListClick);
     connect(m_replace, &QLineEdit::textEdited, this, &TOptionsDialog::updateAutoCorrectButtons);
     connect(m_with, &QLineEdit::textEdited, this, &TOptionsDialog::updateAutoCorrectButtons);
     connect(m_actKeys, &QLineEdit::editingFinished, this, &TOptionsDialog::ActKeysBoxExit);
@@ -84,8 +92,12 @@ void TOptionsDialog::fillAutoCorrectPage()
     updateAutoCorrectButtons();
 }
 
+// Choosing an entry in the list shows it in the fields; the list following what is typed
+// leaves the fields alone.
 void TOptionsDialog::AutoCorrectListClick()
 {
+    if (m_updating)
+        return;
     const int row = m_autoCorrectList->currentRow();
     const auto& entries = settings().autoReplace.entries;
     if (row < 0 || row >= static_cast<int>(entries.size()))
@@ -105,7 +117,7 @@ void TOptionsDialog::updateAutoCorrectButtons()
     m_autoCorrectSecond->setText(buttons.second == TSecondAction::Replace ? QStringLiteral("Replace")
                                                                           : QStringLiteral("Delete"));
     if (buttons.match >= 0)
-        m_autoCorrectList->setCurrentRow(buttons.match);
+        selectQuietly(m_autoCorrectList, buttons.match);
 }
 
 void TOptionsDialog::AutoCorrectAddClick()
@@ -159,7 +171,7 @@ QWidget* TOptionsDialog::createTemplatesPage()
     m_hotKey->setObjectName("HotKeyBox");
     m_hotKey->setAltOnly(true);
     m_hotKey->installEventFilter(this);
-    connect(m_templateList, &QListWidget::itemClicked, this, &TOptionsDialog::TemplateListClick);
+    connect(m_templateList, &QListWidget::currentRowChanged, this, &TOptionsDialog::TemplateListClick);
     connect(m_templateName, &QLineEdit::textEdited, this, &TOptionsDialog::updateTemplateButtons);
     connect(m_addTemplate, &QPushButton::clicked, this, &TOptionsDialog::storeTemplate);
     connect(m_replaceTemplate, &QPushButton::clicked, this, &TOptionsDialog::storeTemplate);
@@ -196,6 +208,8 @@ void TOptionsDialog::fillTemplatesPage()
 
 void TOptionsDialog::TemplateListClick()
 {
+    if (m_updating)
+        return;
     const int row = m_templateList->currentRow();
     const auto& entries = settings().templates.entries;
     if (row < 0 || row >= static_cast<int>(entries.size()))
@@ -213,7 +227,7 @@ void TOptionsDialog::updateTemplateButtons()
     m_addTemplate->setEnabled(buttons.addEnabled);
     m_replaceTemplate->setEnabled(buttons.replaceEnabled);
     if (buttons.match >= 0)
-        m_templateList->setCurrentRow(buttons.match);
+        selectQuietly(m_templateList, buttons.match);
 }
 
 // Add and Replace both store the fields and the template text under the name.
