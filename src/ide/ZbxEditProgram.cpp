@@ -2,6 +2,7 @@
 
 #include "ide/EditorMainForm.h"
 #include "ide/InformationArguments.h"
+#include "ide/icon/AppIcon.h"
 #include "ide/ParserRepository.h"
 #include "editor/dialogs/QtChooserDialogs.h"
 #include "platform/FileLookup.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -135,6 +138,9 @@ int RunZbxEdit(int argc, char** argv)
     if (const std::optional<int> answered = answerInformationArguments(argc, argv, std::cout))
         return *answered;
     QApplication application(argc, argv);
+    // The desktop finds the program's entry and icon by this name (cmake/install.cmake).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zbxedit.ZbxEdit"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(renderAppIcon(256))));
     // The arguments as the bytes they are: a file name need not be valid in any encoding.
     TZbxEditProgram program(std::vector<std::string>(argv, argv + argc));
     if (const std::optional<int> ended = program.start())

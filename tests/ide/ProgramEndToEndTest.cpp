@@ -76,16 +76,18 @@ protected:
                 "LANG=C.UTF-8"};
     }
 
-    // Starts the program and waits for its window.
-    void start(std::optional<TUser> as = std::nullopt)
+    // Starts the program, on file when one is given, and waits for its window.
+    void start(std::optional<TUser> as = std::nullopt, const std::string& file = {})
     {
         std::vector<std::string> command = {app("zbxedit")};
+        if (!file.empty())
+            command.push_back(file);
         if (as) {
             command.insert(command.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(as->uid),
                                              "--regid=" + std::to_string(as->gid), "--clear-groups", "--"});
         }
         m_program = std::make_unique<TProcess>(command, environment(), m_root.path("program.log"));
-        m_main = m_display->waitForWindow("No_name\\.bas");
+        m_main = m_display->waitForWindow(file.empty() ? "No_name\\.bas" : exactTitle(file));
         ASSERT_FALSE(m_main.empty()) << "no main window; the program said: " << readWholeFile(m_root.path("program.log"));
         ASSERT_TRUE(m_display->focus(m_main));
     }
@@ -247,5 +249,29 @@ TEST_F(ProgramEndToEnd, SecondStartHandsItsFileToTheRunningProgram)
     expectTitle(docs("SECOND COPY.BAS"));
     m_display->screenshot("second-copy");
     EXPECT_EQ(m_display->windowsNamed(".*SECOND COPY\\.BAS").size(), 1u);
+    exitThroughTheMenu();
+}
+
+// The device programmer is a Windows program and wine is not installed: the user is told which
+// program needs wine and how to install it, in one box.
+TEST_F(ProgramEndToEnd, WindowsProgrammerWithoutWineIsExplainedInOneBox)
+{
+    for (const char* folder : {"/usr/local/bin", "/usr/bin", "/bin"}) {
+        if (fs::exists(std::string(folder) + "/wine"))
+            GTEST_SKIP() << "wine is installed in " << folder;
+    }
+    writeWholeFile(app("EPICWIN.EXE"), std::string("MZ\x90\0\3\0\0\0", 8));
+    fs::permissions(app("EPICWIN.EXE"), fs::perms::owner_all);
+    std::string ini = readWholeFile(app("INC/ZBX.INI"));
+    const size_t epic = ini.find("[EPIC]\r\nPATHNAME=");
+    ASSERT_NE(epic, std::string::npos);
+    ini.insert(epic + std::string("[EPIC]\r\nPATHNAME=").size(), app("EPICWIN.EXE"));
+    writeWholeFile(app("INC/ZBX.INI"), ini);
+    writeWholeFile(docs("BLINK.BAS"), "High PORTB.0\r\n");
+    ASSERT_NO_FATAL_FAILURE(start(std::nullopt, docs("BLINK.BAS")));
+    m_display->key("F10");
+    ASSERT_NO_FATAL_FAILURE(answerBox("Wine is needed", "wine-needed"));
+    usleep(500000);
+    EXPECT_TRUE(m_display->windowsNamed("Error").empty()) << "a second box followed";
     exitThroughTheMenu();
 }
