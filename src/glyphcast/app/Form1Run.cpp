@@ -132,6 +132,12 @@ void TForm1::Command1Click()
     ui.Label13->show();
     if (!convertCharacters()) {
         ui.Command1->setEnabled(true);
+        // A stop seen at the next character's first byte row leaves that character half drawn
+        // after New Conversion cleared the raster and grid: clear them again.
+        m_raster.clear();
+        m_grid.hideAll();
+        ui.fontbox2->update();
+        ui.Shape1->update();
         return;
     }
     finishConversion();

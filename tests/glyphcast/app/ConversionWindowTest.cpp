@@ -380,6 +380,11 @@ TEST_F(ConversionFixture, StatusCaptionsStayedAfterStopAndAFailedCalculationSaid
     });
     for (QLabel* status : {ui->Label12, ui->Label13, ui->Label7, ui->Label10})
         EXPECT_TRUE(status->isHidden()) << status->text().toStdString();
+    int ink = 0; // the character the stop was seen in is not left behind
+    for (int x = 0; x < glyph::RasterSize; ++x)
+        for (int y = 0; y < glyph::RasterSize; ++y)
+            ink += form->raster().isInkAt(x, y) ? 1 : 0;
+    EXPECT_EQ(ink, 0);
 
     // A manual calculation finds the font too large; Convert then stops at once and says why.
     QFont big("Arial");
