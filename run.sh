@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 zbx_install_deps
+source scripts/ccache.sh
 
-cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${ZBX_CCACHE_ARGS[@]}" >/dev/null
 cmake --build out -j"$(nproc)"
 
 example="$PWD/data/examples/THERMO.BAS"

@@ -1,7 +1,7 @@
 // Starting external programs with QProcess, waiting in slices while the event loop runs.
 #include "build/qt/ProcessLauncher.h"
 
-#include "build/qt/WindowsCommandLine.h"
+#include "build/WindowsCommandLine.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/QtText.h"

@@ -305,6 +305,7 @@ void TTextStore::DeleteRange(int64_t start, int64_t end)
         clearAll();
         return;
     }
+    forEachShiftTarget([&](TStoreShiftTarget& t) { t.TextDeleting(start, end); });
     TRowSpot first;
     m_index.FindOffset(start, first);
     TRowSpot last;

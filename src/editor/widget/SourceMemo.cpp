@@ -1,6 +1,7 @@
 #include "editor/widget/SourceMemo.h"
 
 #include "editor/keys/DefaultKeyMap.h"
+#include "editor/marks/TemplateSettings.h"
 #include "highlight/ParserSettings.h"
 #include "editor/view/ScrollGeometry.h"
 #include "highlight/runtime/HighlightPass.h"
@@ -23,7 +24,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     : QAbstractScrollArea(parent), m_store(std::make_unique<TTextStore>()),
       m_clipboard(std::make_unique<TQtClipboard>()),
       m_editor(std::make_unique<TSourceEditor>(*m_store, this, m_clipboard.get())),
-      m_keyMap(defaultKeyMap()), m_keys(*m_editor)
+      m_keyMap(defaultKeyMap()), m_keys(*m_editor), m_expansion(std::make_unique<TKeyExpansion>(*m_editor, *this))
 {
     setObjectName("SourceMemo");
     setFocusPolicy(Qt::StrongFocus);
@@ -45,6 +46,9 @@ TSourceMemo::TSourceMemo(QWidget* parent)
         if (OnCommandRecognised)
             OnCommandRecognised(this, action);
     };
+    // The expansion tables are the active settings' own: changes go back there.
+    m_expansion->Templates().OnChanged = [this] { TemplatesToSettings(m_expansion->Templates(), ActiveSettings()); };
+    m_expansion->AutoReplace().OnChanged = [this] { AutoReplaceToSettings(m_expansion->AutoReplace(), ActiveSettings()); };
     m_caretBlink = new QTimer(this);
     connect(m_caretBlink, &QTimer::timeout, this, [this] {
         m_caretVisible = !m_caretVisible;
@@ -74,12 +78,14 @@ TSourceMemo::~TSourceMemo()
 void TSourceMemo::attachEditor()
 {
     m_store->RegisterView(this);
+    attachMarks(*m_store, true);
     m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
     m_store->SetStyleSource(m_exportStyles.get());
 }
 
 void TSourceMemo::detachStore()
 {
+    attachMarks(*m_store, false);
     m_store->UnregisterView(this);
     m_store->OnTextChange = nullptr;
     if (m_store->StyleSource() == m_exportStyles.get())

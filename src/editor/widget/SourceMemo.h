@@ -10,6 +10,8 @@
 #include "editor/edit/SourceEditor.h"
 #include "editor/keys/KeyDownHandler.h"
 #include "editor/keys/KeyboardActionController.h"
+#include "editor/marks/KeyExpansion.h"
+#include "editor/marks/MarkEvents.h"
 #include "editor/text/StoreHooks.h"
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
@@ -22,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QPointF>
+#include <QPointer>
 #include <QRawFont>
 #include <QStringList>
 
@@ -32,8 +35,14 @@
 #include <string_view>
 #include <vector>
 
+class QListWidget;
 class QTimer;
 class TClipboard;
+class TCustomBookmarks;
+class TMarkList;
+class TSM_Breakpoints;
+class TSM_CodeBreak;
+struct TBreakpointStyle;
 class THighlightPass;
 class TSourceMemoParser;
 class TSM_Settings;
@@ -75,7 +84,12 @@ enum TPropEdPage : uint8_t
     ppTEMPLATES = 16,
 };
 
-class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost, public TParserEditor
+class TSourceMemo : public QAbstractScrollArea,
+                    public TStoreView,
+                    public TEditorHost,
+                    public TParserEditor,
+                    public TMarkEvents,
+                    public TExpansionHost
 {
     Q_OBJECT
 public:
@@ -228,7 +242,8 @@ public:
     std::function<void(TSourceMemo*, const std::string& hyperData, int hyperType)> OnHyperlinkClick;
     std::function<void(TSourceMemo*)> OnHyperlinkHover;
     // The highlighting pass produced a token over [start, end); the handler may change it.
-    std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
+    // A pass is framed by token -1 (positions -1) before it and token -2 after it.
+    std::function<void(TSourceMemo*, int& token, int64_t end, int64_t start)> OnTokenSeen;
 
     // Mouse: dragging text, dropping, dragging the right-margin line.
     // A third quick press on the same row; raised instead of selecting the row when assigned.
@@ -263,6 +278,58 @@ public:
     void ParserDestroyed(TCustomSourceMemoParser& parser) override;
     void Beep() override;
     void Changed(uint32_t changeFlags) override;
+
+    // Bookmarks 0 to 9 (others: ESourceMemo "Bookmark index range error"). SetBookmark marks
+    // row (an index; -1: the caret's row, at the caret's column) with the 1-based column (at
+    // least 1), or clears the bookmark when it already marks that row (with word wrap, that
+    // line); commands 20 to 29 set at the caret. GotoBookmark puts the caret at the column (at
+    // most the row's end) and the row in the middle of the view; commands 30 to 39 run it.
+    // GetBookmark answers the 1-based row and the column, false when the bookmark is not set.
+    void SetBookmark(int number, int64_t row, int column);
+    void SetBookmark(int number) override { SetBookmark(number, -1, 0); }
+    void GotoBookmark(int number) override;
+    bool GetBookmark(int number, int64_t& line, int& column);
+    // The document's other annotations, made on first use; they live in the store shown and
+    // go with it when stores are exchanged.
+    TMarkList& Marks();
+    TSM_Breakpoints& Breakpoints();
+    TSM_CodeBreak& CodeBreak();
+    TCustomBookmarks& CustomBookmarks();
+    // The active settings' code templates and auto-correct entries; changes made here are
+    // written back to the settings.
+    TCodeTemplates& CodeTemplates() { return m_expansion->Templates(); }
+    TAutoReplace& AutoReplace() { return m_expansion->AutoReplace(); }
+    // The template pick list while it is shown, else null.
+    QListWidget* TemplatePickList() const;
+
+    // Events of the annotations and expansions.
+    std::function<void(TSourceMemo*, TEdStream& stream, const std::string& replaceItem, std::string& replaceWith,
+                       bool& canReplace)>
+        OnAutoReplace;
+    std::function<void(TSourceMemo*, const std::string& templateName, std::string& replacement)> OnTemplateEvent;
+    std::function<void(TSourceMemo*, int index)> OnBookmarkSet;
+    std::function<void(TSourceMemo*, int index)> OnBookmarkClear;
+    std::function<void(TSourceMemo*, const std::string& name)> OnCustomBookmarkFree;
+    std::function<void(TSourceMemo*, TSM_BreakpointData& breakpoint)> OnBreakpointFree;
+    std::function<void(TSourceMemo*, TSM_BreakpointData& breakpoint)> OnBreakpointStateChange;
+    // Assigning OnMarkChange makes every edit report each mark it moves.
+    std::function<void(TSourceMemo*, TMark& mark)> OnMarkChange;
+    std::function<void(TSourceMemo*, TMark& mark)> OnMarkFree;
+    // Painting calls it for each mark on each row painted, with the mark's part of that row.
+    std::function<void(TSourceMemo*, QPainter* canvas, QRect rect, TMark& mark)> OnDrawMark;
+
+    // TMarkEvents and TExpansionHost.
+    bool WantsMarkChanges() const override { return static_cast<bool>(OnMarkChange); }
+    void MarkChanged(TMark& mark) override;
+    void MarkFreed(TMark& mark) override;
+    void CustomBookmarkFreed(const std::string& name) override;
+    void BreakpointFreed(TSM_BreakpointData& breakpoint) override;
+    void BreakpointStateChanged(TSM_BreakpointData& breakpoint) override;
+    void MarksChanged(int64_t from, int64_t to) override;
+    void TemplateFired(const std::string& name, std::string& replacement) override;
+    void AutoReplaceFired(TEdStream& stream, const std::string& item, std::string& replaceWith,
+                          bool& canReplace) override;
+    void ShowTemplateList(const std::string& word) override;
 
     // Rows painted by the last paint event (tests and benchmarks watch repaint cost).
     int64_t RowsPaintedLastTime() const { return m_rowsPainted; }
@@ -306,6 +373,15 @@ private:
     void drawGlyphs(QPainter& painter, int face, int first, int end, double x, int baseline, bool underline);
     void setStyles(const std::array<TTokenStyle, 256>& styles);
     void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
+    // Annotations (SourceMemoMarks.cpp): the breakpoint look of a row, gutter images, marks.
+    bool breakpointStyleOf(const TRowSpot& spot, TBreakpointStyle& style) const;
+    void paintGutterImage(QPainter& painter, QRect cell, int image) const;
+    void paintMarks(QPainter& painter, const TRowSpot& spot, int y);
+    // Points the store's annotations at this control, or (attach false) no longer.
+    void attachMarks(TTextStore& store, bool attach);
+    void applyTemplates(const TSM_Settings& settings);
+    void chooseTemplate(const std::string& name);
+    void takeKeysBack();
     static QColor inverseOf(QColor background);
     void scrollToColumn(int64_t column);
     // Schedules a repaint of the area (all of it when empty) unless repaints are suppressed.
@@ -384,6 +460,15 @@ private:
     std::unique_ptr<TSourceEditor> m_editor;
     TKeyboardActionContoller m_keyMap;
     TKeyDownHandler m_keys;
+    std::unique_ptr<TKeyExpansion> m_expansion;
+    QPointer<QWidget> m_templateList; // the pick list while it is shown
+    // Colours of the row being painted when a breakpoint gives it its own.
+    struct TRowColours
+    {
+        bool Active = false;
+        QColor Text;
+        QColor Back;
+    } m_rowColours;
 
     int64_t m_topRow = 0;
     int64_t m_leftCol = 0;

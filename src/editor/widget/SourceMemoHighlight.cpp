@@ -93,8 +93,8 @@ void TSourceMemo::attachPass()
     m_pass->setParser(ActiveParserObject());
     m_pass->Editor = this;
     m_pass->OnTokenSeen = [this](int& token, int64_t end, int64_t start) {
-        if (OnTokenSeen && start >= 0)
-            OnTokenSeen(this, token, start, end);
+        if (OnTokenSeen)
+            OnTokenSeen(this, token, end, start);
     };
     m_pendingRow = -1;
 }

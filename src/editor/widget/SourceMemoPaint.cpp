@@ -3,6 +3,7 @@
 // the document.
 #include "editor/widget/SourceMemo.h"
 
+#include "editor/marks/Breakpoints.h"
 #include "editor/view/GutterCell.h"
 #include "platform/QtText.h"
 
@@ -30,16 +31,6 @@ void drawBookmark(QPainter& painter, QRect cell, int number)
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(flag, Qt::AlignCenter, QString::number(number));
-}
-
-// A mark image n: a coloured disc, one colour per image number.
-void drawMark(QPainter& painter, QRect cell, int image)
-{
-    static const QColor colours[] = {Qt::red, QColor(0, 128, 0), Qt::blue, QColor(128, 0, 128)};
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colours[image % 4]);
-    const int size = std::min(12, cell.height() - 2);
-    painter.drawEllipse(QRect(cell.left() + 3, cell.top() + (cell.height() - size) / 2, size, size));
 }
 
 // The glyph beside a row that continues the line above: a small hooked arrow.
@@ -126,7 +117,14 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
 {
     const int width = viewport()->width();
     const TTokenStyle& plain = m_styles[0];
-    painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight), plain.Background);
+    TBreakpointStyle breakpoint;
+    m_rowColours.Active = breakpointStyleOf(spot, breakpoint);
+    if (m_rowColours.Active) {
+        m_rowColours.Text = colorFromColorRef(static_cast<int32_t>(breakpoint.Text));
+        m_rowColours.Back = colorFromColorRef(static_cast<int32_t>(breakpoint.Background));
+    }
+    painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight),
+                     m_rowColours.Active ? m_rowColours.Back : plain.Background);
     paintGutter(painter, spot, y, lineNumber);
     if (m_margin > 0) {
         const int left = (Options() & smoShowGutter) ? m_gutter : 0;
@@ -146,7 +144,7 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
     }
     if (spot.Row && !line.Handled) {
         TSelectionPair selection = m_editor->Selection();
-        if (m_hideSelection && !hasFocus())
+        if (m_hideSelection && !hasFocus() && !m_templateList)
             selection = {};
         paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
                   std::max(selection.Anchor, selection.Caret));
@@ -170,6 +168,8 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
             painter.drawLine(x, y, x, y + m_lineHeight - 1);
         }
     }
+    paintMarks(painter, spot, y);
+    m_rowColours.Active = false;
 }
 
 void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber)
@@ -184,13 +184,18 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
     }
     if (!spot.Row)
         return;
-    const TGutterCell content = GutterCellOf(*spot.Row, lineNumber, Options() & smoLineNumbers);
+    TBreakpointStyle breakpoint;
+    const int image = breakpointStyleOf(spot, breakpoint) ? breakpoint.Image : -1;
+    const TGutterCell content = GutterCellOf(*spot.Row, lineNumber, Options() & smoLineNumbers, image);
     switch (content.What) {
     case TGutterCell::Bookmark:
         drawBookmark(painter, cell, static_cast<int>(content.Value));
+        // A mark or breakpoint beside the bookmark, where the gutter has room for both.
+        if (content.Image >= 0 && m_gutter >= 2 * 17)
+            paintGutterImage(painter, cell.adjusted(16, 0, 0, 0), content.Image);
         break;
     case TGutterCell::Mark:
-        drawMark(painter, cell, static_cast<int>(content.Value));
+        paintGutterImage(painter, cell, static_cast<int>(content.Value));
         break;
     case TGutterCell::LineNumber:
         painter.setFont(m_gutterFont);
@@ -229,12 +234,13 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
             ++end;
         const TTokenStyle& style = m_styles[token];
         const QRect box(screenX(column), y, screenX(end) - screenX(column), m_lineHeight);
-        painter.fillRect(box, selected ? m_selBack : style.Background);
-        painter.setPen(selected ? m_selText : style.Foreground);
+        const QColor back = m_rowColours.Active ? m_rowColours.Back : style.Background;
+        painter.fillRect(box, selected ? m_selBack : back);
+        painter.setPen(selected ? m_selText : m_rowColours.Active ? m_rowColours.Text : style.Foreground);
         drawGlyphs(painter, m_faceOfToken[token], column, end, left + m_line.XOfColumn(column), y + m_ascent,
                    style.Underline);
         if (Options() & smoShowAllChars)
-            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : style.Background);
+            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : back);
         column = end;
     }
     // A selected line break shows as one selected cell after the text.

@@ -1,0 +1,93 @@
+// The characters a search reads: a document seen as consecutive spans of bytes, so the matcher
+// and the plain search run over the store's rows where they lie instead of over a copy. A span
+// is the bytes of positions [Start, End); every position 0..Length-1 lies in exactly one.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+class TEdStream;
+
+struct TTextSpan
+{
+    const char* Data = nullptr; // the byte of position Start
+    int64_t Start = 0;
+    int64_t End = 0;
+};
+
+class TCharSource
+{
+public:
+    virtual ~TCharSource() = default;
+    virtual int64_t Length() const = 0;
+    // The span holding position; requires 0 <= position < Length.
+    virtual TTextSpan SpanAt(int64_t position) = 0;
+    // Spans handed out before may be stale (the rows were cut again while the search let the
+    // window run); the source finds its place again by position.
+    virtual void Invalidate() {}
+};
+
+// A text held in one buffer, which the source does not own.
+class TBufferCharSource final : public TCharSource
+{
+public:
+    explicit TBufferCharSource(std::string_view text) : m_text(text) {}
+    int64_t Length() const override { return static_cast<int64_t>(m_text.size()); }
+    TTextSpan SpanAt(int64_t) override
+    {
+        return {m_text.data(), 0, static_cast<int64_t>(m_text.size())};
+    }
+
+private:
+    std::string_view m_text;
+};
+
+// The document behind a TEdStream, one row per span. Stepping to a neighbouring row follows
+// the row links, so a scan through the document costs no index lookups; a jump elsewhere
+// positions the stream through the store's index.
+class TEdStreamCharSource final : public TCharSource
+{
+public:
+    explicit TEdStreamCharSource(TEdStream& stream);
+    int64_t Length() const override { return m_length; }
+    TTextSpan SpanAt(int64_t position) override;
+    void Invalidate() override;
+
+private:
+    TEdStream& m_stream;
+    int64_t m_length;
+};
+
+// Reads single characters through a source, keeping the last span so that reads near each
+// other cost a bounds test. Positions outside the document read as -1.
+class TCharReader
+{
+public:
+    explicit TCharReader(TCharSource& source) : m_source(&source), m_length(source.Length()) {}
+
+    int At(int64_t position)
+    {
+        if (static_cast<uint64_t>(position - m_span.Start) <
+            static_cast<uint64_t>(m_span.End - m_span.Start))
+            return static_cast<unsigned char>(m_span.Data[position - m_span.Start]);
+        return slowAt(position);
+    }
+    // The span holding position (0 <= position < Length), which becomes the kept span.
+    const TTextSpan& SpanAt(int64_t position)
+    {
+        if (position < m_span.Start || position >= m_span.End)
+            m_span = m_source->SpanAt(position);
+        return m_span;
+    }
+    int64_t Length() const { return m_length; }
+    TCharSource& Source() const { return *m_source; }
+    // Forgets the kept span (after the source was invalidated).
+    void Forget() { m_span = {}; }
+
+private:
+    int slowAt(int64_t position);
+
+    TCharSource* m_source;
+    int64_t m_length;
+    TTextSpan m_span;
+};

@@ -1,0 +1,88 @@
+#include "editor/search/REParser.h"
+
+#include "editor/search/ReCompiler.h"
+
+#include <algorithm>
+
+bool TREParser::SetExpression(std::string_view text)
+{
+    if (!m_program.empty() && text == m_lastExpression)
+        return true;
+    TReCompileResult result = CompileExpression(text);
+    m_errorId = result.ErrorId;
+    m_errorPos = result.ErrorPos;
+    if (!result.Ok) {
+        m_lastExpression.clear();
+        m_program.clear();
+        return false;
+    }
+    m_lastExpression = std::string(text);
+    m_program = std::move(result.Program);
+    m_counters = result.Counters;
+    m_groupCount = result.Groups + 1;
+    m_matcher.SetProgram(&m_program, m_counters);
+    m_prefilter.Build(m_program);
+    return true;
+}
+
+void TREParser::beginSearch()
+{
+    if (m_program.empty())
+        throw ERegExpError(reInvalidParameter);
+    m_matcher.BeginSearch(Limits, Poll);
+    m_prefilter.Plain().Poll = Poll;
+}
+
+bool TREParser::found()
+{
+    m_positions = m_matcher.Positions();
+    m_positionCount = m_matcher.PositionCount();
+    std::fill(m_positions.begin() + m_positionCount + 1, m_positions.end(), -1);
+    return true;
+}
+
+bool TREParser::Match(TCharSource& source, int64_t position)
+{
+    beginSearch();
+    TCharReader reader(source);
+    return m_matcher.MatchAt(reader, position) && found();
+}
+
+bool TREParser::Search(TCharSource& source, int64_t from, TSearchDirection direction)
+{
+    beginSearch();
+    TCharReader reader(source);
+    const int64_t length = reader.Length();
+    if (direction == TSearchDirection::Forward) {
+        for (int64_t p = std::clamp<int64_t>(from, 0, length); p <= length;) {
+            const int64_t candidate = m_prefilter.Next(reader, p);
+            if (candidate < 0)
+                return false;
+            m_matcher.AllowFor(candidate - from + 1);
+            if (m_matcher.MatchAt(reader, candidate))
+                return found();
+            p = candidate + 1;
+        }
+        return false;
+    }
+    if (length == 0 || from < 0)
+        return false;
+    const int64_t start = std::min(from, length - 1);
+    for (int64_t p = start; p >= 0;) {
+        const int64_t candidate = m_prefilter.Prev(reader, p);
+        if (candidate < 0)
+            return false;
+        m_matcher.AllowFor(start - candidate + 1);
+        if (m_matcher.MatchAt(reader, candidate))
+            return found();
+        p = candidate - 1;
+    }
+    return false;
+}
+
+int64_t TREParser::SubMatch(int i) const
+{
+    if (i < 0 || i >= kPositionEntries)
+        throw ERegExpError(reIndexRange);
+    return m_positions[static_cast<size_t>(i)];
+}

@@ -1,0 +1,127 @@
+// The plain search against a naive scan: seeded random texts (lines long enough to be cut into
+// several rows, CR line breaks, letters with accents) and patterns, forwards and backwards,
+// with and without case and whole words, over a buffer and over the store's rows.
+#include "SearchTestSupport.h"
+
+#include "editor/edit/WordChars.h"
+#include "editor/search/CaseFold.h"
+#include "editor/search/PlainSearch.h"
+
+#include <random>
+
+namespace {
+
+bool naiveMatchAt(const std::string& text, const std::string& pattern, size_t at, const TPlainOptions& options)
+{
+    if (at + pattern.size() > text.size())
+        return false;
+    const auto& upper = upperCaseTable();
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const auto t = static_cast<unsigned char>(text[at + i]);
+        const auto p = static_cast<unsigned char>(pattern[i]);
+        if (options.MatchCase ? t != p : upper[t] != upper[p])
+            return false;
+    }
+    if (!options.WholeWord)
+        return true;
+    if (at > 0 && defaultCharIsInWord(text[at - 1]))
+        return false;
+    const size_t after = at + pattern.size();
+    return after >= text.size() || (!defaultCharIsInWord(text[after]) && !defaultCharStartsWord(text[after]));
+}
+
+int64_t naiveForward(const std::string& text, const std::string& pattern, int64_t from, const TPlainOptions& options)
+{
+    for (int64_t at = std::max<int64_t>(from, 0); at < static_cast<int64_t>(text.size()); ++at)
+        if (naiveMatchAt(text, pattern, static_cast<size_t>(at), options))
+            return at;
+    return -1;
+}
+
+int64_t naiveBackward(const std::string& text, const std::string& pattern, int64_t before, const TPlainOptions& options)
+{
+    for (int64_t at = std::min<int64_t>(before, static_cast<int64_t>(text.size())) - 1; at >= 0; --at)
+        if (naiveMatchAt(text, pattern, static_cast<size_t>(at), options))
+            return at;
+    return -1;
+}
+
+std::string randomText(std::mt19937& random)
+{
+    static const std::string alphabet = "aabAB c-'_1\xE9\xC9";
+    std::string text;
+    const int lines = 1 + static_cast<int>(random() % 6);
+    for (int l = 0; l < lines; ++l) {
+        const int length = random() % 4 == 0 ? 2000 + static_cast<int>(random() % 3000) : static_cast<int>(random() % 60);
+        for (int i = 0; i < length; ++i)
+            text += alphabet[random() % alphabet.size()];
+        if (l + 1 < lines || random() % 2)
+            text += '\r';
+    }
+    return text.empty() ? "a" : text;
+}
+
+TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
+{
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        std::mt19937 random(seed);
+        for (int round = 0; round < 40; ++round) {
+            const std::string text = randomText(random);
+            auto store = storeWith(text);
+            ASSERT_EQ(store->GetText(), text);
+            TBufferCharSource buffer(text);
+            TEdStream stream(*store);
+            TEdStreamCharSource rows(stream);
+            TPlainSearch search;
+            for (int query = 0; query < 25; ++query) {
+                const size_t at = random() % text.size();
+                std::string pattern = text.substr(at, 1 + random() % 6);
+                if (random() % 4 == 0)
+                    pattern[0] = static_cast<char>(upperCaseTable()[static_cast<unsigned char>(pattern[0])]);
+                search.SetPattern(pattern);
+                TPlainOptions options;
+                options.MatchCase = random() % 2;
+                options.WholeWord = random() % 3 == 0;
+                const auto from = static_cast<int64_t>(random() % (text.size() + 1));
+                const int64_t forward = naiveForward(text, pattern, from, options);
+                const int64_t backward = naiveBackward(text, pattern, from, options);
+                for (TCharSource* source : {static_cast<TCharSource*>(&buffer), static_cast<TCharSource*>(&rows)}) {
+                    TCharReader reader(*source);
+                    ASSERT_EQ(search.FindForward(reader, from, options), forward)
+                        << "seed " << seed << " pattern " << pattern << " from " << from;
+                    ASSERT_EQ(search.FindBackward(reader, from, options), backward)
+                        << "seed " << seed << " pattern " << pattern << " before " << from;
+                }
+            }
+        }
+    }
+}
+
+TEST(PlainSearch, WholeWordsSkipWordsThatOnlyContainThePattern)
+{
+    const std::string text = "concat cats cat-like (cat) cat";
+    TBufferCharSource source(text);
+    TCharReader reader(source);
+    TPlainSearch search;
+    search.SetPattern("cat");
+    TPlainOptions options;
+    options.WholeWord = true;
+    EXPECT_EQ(search.FindForward(reader, 0, options), 22); // "-" continues a word
+    EXPECT_EQ(search.FindForward(reader, 23, options), 27);
+    EXPECT_EQ(search.FindBackward(reader, 27, options), 22);
+    options.Words.IsInWord = [](char c) { return c >= 'a' && c <= 'z'; };
+    options.Words.StartsWord = options.Words.IsInWord;
+    EXPECT_EQ(search.FindForward(reader, 0, options), 12);
+}
+
+TEST(PlainSearch, TablesAreBuiltOncePerPattern)
+{
+    TPlainSearch search;
+    search.SetPattern("GOSUB");
+    search.SetPattern("GOSUB");
+    EXPECT_EQ(search.TablesBuilt(), 1);
+    search.SetPattern("gosub");
+    EXPECT_EQ(search.TablesBuilt(), 2);
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+// Helpers of the search tests: a store loaded with text, and a search run both over a plain
+// buffer and over the store's rows, which must agree (the rows are spans of at most 2047 bytes).
+#pragma once
+
+#include "editor/search/CharSource.h"
+#include "editor/search/REParser.h"
+#include "editor/text/EdStream.h"
+#include "editor/text/TextStore.h"
+
+#include "base/Stream.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+inline std::unique_ptr<TTextStore> storeWith(const std::string& text)
+{
+    auto store = std::make_unique<TTextStore>();
+    TReadOnlyMemoryStream stream(text.data(), static_cast<int64_t>(text.size()));
+    store->LoadFromStream(stream);
+    return store;
+}
+
+struct TMatchSpan
+{
+    int64_t Start = -1;
+    int64_t End = -1;
+    bool operator==(const TMatchSpan&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const TMatchSpan& span)
+{
+    return out << "[" << span.Start << ", " << span.End << ")";
+}
+
+// The match of a compiled parser from `from`, over the buffer; none as [-1, -1).
+inline TMatchSpan searchBuffer(TREParser& parser, const std::string& text, int64_t from = 0,
+                               TSearchDirection direction = TSearchDirection::Forward)
+{
+    TBufferCharSource source(text);
+    if (!parser.Search(source, from, direction))
+        return {};
+    return {parser.MatchStart(), parser.MatchEnd()};
+}
+
+// The same over a store holding text (which must be in stored form: CR line breaks only).
+inline TMatchSpan searchStore(TREParser& parser, TTextStore& store, int64_t from = 0,
+                              TSearchDirection direction = TSearchDirection::Forward)
+{
+    TEdStream stream(store);
+    TEdStreamCharSource source(stream);
+    if (!parser.Search(source, from, direction))
+        return {};
+    return {parser.MatchStart(), parser.MatchEnd()};
+}
