@@ -32,6 +32,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 constexpr int hintMilliseconds = 2000;
 } // namespace
@@ -116,15 +118,14 @@ void TEditorMainForm::FormActivate()
     if (m_activated)
         return;
     m_activated = true;
-    if (!m_startFile.isEmpty()) {
-        if (!OpenFile(m_startFile))
-            return;
-    } else {
-        NewButtonClick();
+    const bool started = m_startFile.isEmpty() ? (NewButtonClick(), true) : OpenFile(m_startFile);
+    if (started) {
+        loadParserSettings();
+        m_build->detectKaltorIr();
+        SourceMemo1Change();
     }
-    loadParserSettings();
-    m_build->detectKaltorIr();
-    SourceMemo1Change();
+    for (const QString& name : std::exchange(m_handedOverFiles, {}))
+        OpenHandedOverFile(name);
 }
 
 // Asks about every modified file, first tab first; Cancel keeps the program running with the

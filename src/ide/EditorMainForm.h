@@ -48,6 +48,9 @@ public:
 
     // File commands. Each answers false when the user cancelled or it failed.
     bool OpenFile(const QString& name);
+    // A file a later copy of the program handed over: opened as File > Open opens a chosen
+    // file, once the first activation has opened the start file.
+    void OpenHandedOverFile(const QString& name);
     void NewButtonClick();
     void OpenButtonClick();
     void ReOpenFileClick();
@@ -165,6 +168,7 @@ private:
     bool m_dropOpen = false;
     bool m_checkingDisk = false; // a question about a change on disk is being asked
     bool m_activated = false;
+    QStringList m_handedOverFiles; // arrived before the first activation
     bool m_shown = false;
     bool m_reportSized = false; // the report pane got its first height
     QTimer* FInfoTimer = nullptr;

@@ -233,6 +233,16 @@ void TEditorMainForm::OpenButtonClick()
     }
 }
 
+void TEditorMainForm::OpenHandedOverFile(const QString& name)
+{
+    if (!m_activated) {
+        m_handedOverFiles.append(name);
+        return;
+    }
+    OpenFile(name);
+    attachZenBasic();
+}
+
 void TEditorMainForm::ReOpenFileClick()
 {
     if (m_current)

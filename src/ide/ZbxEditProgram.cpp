@@ -2,6 +2,7 @@
 
 #include "ide/EditorMainForm.h"
 #include "ide/InformationArguments.h"
+#include "ide/icon/AppIcon.h"
 #include "ide/ParserRepository.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -96,7 +99,9 @@ bool checkZbxIniPresent()
 
 std::optional<int> TZbxEditProgram::start()
 {
-    if (m_installed->guard.start() == TSingleInstanceGuard::TStart::AnotherCopyRuns)
+    // The file named first on the command line goes to the running copy, if there is one.
+    const QString fileArgument = m_arguments.size() > 1 ? localToQString(m_arguments[1]) : QString();
+    if (m_installed->guard.start(fileArgument) == TSingleInstanceGuard::TStart::AnotherCopyRuns)
         return 0;
     if (!checkZbxIniPresent())
         return 1;
@@ -105,7 +110,11 @@ std::optional<int> TZbxEditProgram::start()
     m_mainForm = std::make_unique<TEditorMainForm>(argumentList(m_arguments), m_services.perUserFolder);
     m_repository = std::make_unique<TParserRepository>(m_services.perUserFolder);
     TEditorMainForm* window = m_mainForm.get();
-    m_installed->guard.setActivationHandler([window](const QString&) { bringToFront(window); });
+    m_installed->guard.setActivationHandler([window](const QString& file) {
+        if (!file.isEmpty())
+            window->OpenHandedOverFile(file);
+        bringToFront(window);
+    });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.
     if (const QScreen* screen = window->screen())
@@ -125,6 +134,9 @@ int RunZbxEdit(int argc, char** argv)
     if (const std::optional<int> answered = answerInformationArguments(argc, argv, std::cout))
         return *answered;
     QApplication application(argc, argv);
+    // The desktop finds the program's entry and icon by this name (cmake/install.cmake).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zbxedit.ZbxEdit"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(renderAppIcon(256))));
     // The arguments as the bytes they are: a file name need not be valid in any encoding.
     TZbxEditProgram program(std::vector<std::string>(argv, argv + argc));
     if (const std::optional<int> ended = program.start())

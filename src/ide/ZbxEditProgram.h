@@ -13,8 +13,8 @@
 //   clipboard            the system clipboard; the editor control holds its own Qt clipboard
 //   process launcher     TProcessLauncher, owned by the build commands of the main window
 // Arguments answered without a window (--help, --version) are answered by RunZbxEdit before
-// anything starts; a later step of start-up (handing the file argument over to the running
-// copy) goes into TZbxEditProgram::start at its place.
+// anything starts. A later copy hands its file argument to the running copy, which opens it in
+// a tab as File > Open would.
 #pragma once
 
 #include <QString>

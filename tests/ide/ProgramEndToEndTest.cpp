@@ -68,20 +68,26 @@ protected:
     std::string docs(const std::string& name = {}) const { return m_root.path("docs/" + name); }
     std::string user(const std::string& name = {}) const { return m_root.path("user/" + name); }
 
-    // Starts the program with a plain desktop-free environment and waits for its window.
-    void start(std::optional<TUser> as = std::nullopt)
+    // The plain, desktop-free environment every copy of the program runs in.
+    std::vector<std::string> environment() const
+    {
+        return {"PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + user(), "XDG_CONFIG_HOME=" + user("config"),
+                "XDG_RUNTIME_DIR=" + user("runtime"), "DISPLAY=" + m_display->name(), "QT_QPA_PLATFORM=xcb",
+                "LANG=C.UTF-8"};
+    }
+
+    // Starts the program, on file when one is given, and waits for its window.
+    void start(std::optional<TUser> as = std::nullopt, const std::string& file = {})
     {
         std::vector<std::string> command = {app("zbxedit")};
+        if (!file.empty())
+            command.push_back(file);
         if (as) {
             command.insert(command.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(as->uid),
                                              "--regid=" + std::to_string(as->gid), "--clear-groups", "--"});
         }
-        const std::vector<std::string> environment = {
-            "PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + user(), "XDG_CONFIG_HOME=" + user("config"),
-            "XDG_RUNTIME_DIR=" + user("runtime"), "DISPLAY=" + m_display->name(), "QT_QPA_PLATFORM=xcb",
-            "LANG=C.UTF-8"};
-        m_program = std::make_unique<TProcess>(command, environment, m_root.path("program.log"));
-        m_main = m_display->waitForWindow("No_name\\.bas");
+        m_program = std::make_unique<TProcess>(command, environment(), m_root.path("program.log"));
+        m_main = m_display->waitForWindow(file.empty() ? "No_name\\.bas" : exactTitle(file));
         ASSERT_FALSE(m_main.empty()) << "no main window; the program said: " << readWholeFile(m_root.path("program.log"));
         ASSERT_TRUE(m_display->focus(m_main));
     }
@@ -230,4 +236,42 @@ TEST_F(ProgramEndToEnd, ReadOnlyInstallationRunsAndReadOnlyFileIsSavedUnderANewN
     EXPECT_FALSE(fs::exists(app("KALTOR.DAT")));
     const std::string settings = readWholeFile(user("config/zbxedit/KALTOR.DAT"));
     EXPECT_NE(settings.find("[MRU]\r\n" + user("work/COPY.BAS") + "\r\n"), std::string::npos) << settings;
+}
+
+// A file opened while the program runs (a double click in the file manager starts a second
+// copy) opens in the running program, and the second copy ends at once.
+TEST_F(ProgramEndToEnd, SecondStartHandsItsFileToTheRunningProgram)
+{
+    writeWholeFile(docs("SECOND COPY.BAS"), "Toggle PORTB.2\r\n");
+    ASSERT_NO_FATAL_FAILURE(start());
+    TProcess second({app("zbxedit"), docs("SECOND COPY.BAS")}, environment(), m_root.path("second.log"));
+    EXPECT_EQ(second.waitForExit(), 0) << readWholeFile(m_root.path("second.log"));
+    expectTitle(docs("SECOND COPY.BAS"));
+    m_display->screenshot("second-copy");
+    EXPECT_EQ(m_display->windowsNamed(".*SECOND COPY\\.BAS").size(), 1u);
+    exitThroughTheMenu();
+}
+
+// The device programmer is a Windows program and wine is not installed: the user is told which
+// program needs wine and how to install it, in one box.
+TEST_F(ProgramEndToEnd, WindowsProgrammerWithoutWineIsExplainedInOneBox)
+{
+    for (const char* folder : {"/usr/local/bin", "/usr/bin", "/bin"}) {
+        if (fs::exists(std::string(folder) + "/wine"))
+            GTEST_SKIP() << "wine is installed in " << folder;
+    }
+    writeWholeFile(app("EPICWIN.EXE"), std::string("MZ\x90\0\3\0\0\0", 8));
+    fs::permissions(app("EPICWIN.EXE"), fs::perms::owner_all);
+    std::string ini = readWholeFile(app("INC/ZBX.INI"));
+    const size_t epic = ini.find("[EPIC]\r\nPATHNAME=");
+    ASSERT_NE(epic, std::string::npos);
+    ini.insert(epic + std::string("[EPIC]\r\nPATHNAME=").size(), app("EPICWIN.EXE"));
+    writeWholeFile(app("INC/ZBX.INI"), ini);
+    writeWholeFile(docs("BLINK.BAS"), "High PORTB.0\r\n");
+    ASSERT_NO_FATAL_FAILURE(start(std::nullopt, docs("BLINK.BAS")));
+    m_display->key("F10");
+    ASSERT_NO_FATAL_FAILURE(answerBox("Wine is needed", "wine-needed"));
+    usleep(500000);
+    EXPECT_TRUE(m_display->windowsNamed("Error").empty()) << "a second box followed";
+    exitThroughTheMenu();
 }

@@ -156,7 +156,7 @@ std::string TBuildCommands::pathAfterDialog(const char* section, const char* key
 void TBuildCommands::launch(const TCommandLine& command)
 {
     const TLaunchResult result = m_launcher->run(command);
-    if (!result.started() && command.mode == LaunchMode::Detached)
+    if (!result.started() && !result.reported && command.mode == LaunchMode::Detached)
         throw EProcessStart(problemRunningMessage(command.program));
 }
 
