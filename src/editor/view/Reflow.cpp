@@ -27,22 +27,39 @@ void cutPlain(int length, std::vector<int>& rows)
         rows.push_back(std::min(length - at, kMaxRowLength));
 }
 
+// Where the row drawn so far ends: its column, for the tab stops, and its width in pixels.
+struct TPen
+{
+    int Column = 0;
+    double X = 0;
+
+    void Advance(unsigned char c, const TWrapRule& rule)
+    {
+        const double cell = std::max(rule.CharWidth, 1);
+        if (c == kLineBreak)
+            return; // a line break takes no room
+        const bool tab = c == '\t' && rule.Tabs;
+        Column = tab ? rule.Tabs->NextStop(Column) : Column + 1;
+        if (!rule.Advances)
+            X = Column * cell;
+        else if (tab)
+            X = std::max(Column * cell, X + (*rule.Advances)[' ']);
+        else
+            X += (*rule.Advances)[c];
+    }
+};
+
 // The end of the characters from p that fit the wrap width (the first few always do).
 int fittingEnd(const char* text, int p, int limit, const TWrapRule& rule)
 {
-    const int charWidth = std::max(rule.CharWidth, 1);
-    int column = 0;
+    TPen pen;
     int i = p;
     for (; i - p < limit; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        int next = column + 1;
-        if (c == kLineBreak)
-            next = column; // a line break takes no room
-        else if (c == '\t' && rule.Tabs)
-            next = rule.Tabs->NextStop(column);
-        if (i - p >= TWrapRule::kFitFreeChars && static_cast<int64_t>(next) * charWidth > rule.WrapWidth)
+        TPen next = pen;
+        next.Advance(static_cast<unsigned char>(text[i]), rule);
+        if (i - p >= TWrapRule::kFitFreeChars && next.X > rule.WrapWidth)
             break;
-        column = next;
+        pen = next;
     }
     return i;
 }
@@ -120,6 +137,12 @@ bool singleRowStands(const TTextRow& row, const TWrapRule& rule)
     const int textLength = row.TextLength();
     if (textLength <= TWrapRule::kFitFreeChars)
         return true;
+    if (rule.Advances) {
+        TPen pen;
+        for (int i = 0; i < textLength; ++i)
+            pen.Advance(static_cast<unsigned char>(row.Text()[i]), rule);
+        return pen.X <= rule.WrapWidth;
+    }
     const int columns = (row.Flags & rfHasTab) && rule.Tabs ? rule.Tabs->ColumnAfter(row.Text(), textLength)
                                                              : textLength;
     return static_cast<int64_t>(columns) * std::max(rule.CharWidth, 1) <= rule.WrapWidth;

@@ -2,10 +2,12 @@
 // after blanks, and joined back into rows of at most 2047 bytes when word wrap is off. Only row
 // boundaries move; the text, positions and token bytes stay as they are, so re-flowing never
 // touches the undo log or the highlighting.
-// Text is laid out on the view's character grid: every byte takes CharWidth pixels and a TAB
-// runs to the next tab stop, counted from the start of its row.
+// Text is laid out as the view draws it: on the character grid, where every byte takes
+// CharWidth pixels, or, for a proportional face, at each byte's own advance; a TAB runs to
+// the next tab stop (a cell edge), counted from the start of its row.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,6 +31,8 @@ struct TWrapRule
     bool UseOverride = false;
     std::string OverrideChars = ">|:";
     const TTabStops* Tabs = nullptr; // null: a TAB takes one column
+    // The pixel advance of each byte in the default style's face; null: every byte one cell.
+    const std::array<double, 256>* Advances = nullptr;
     TWordBreakProc WordBreakProc;   // replaces the break-after-blanks rule when set
 };
 

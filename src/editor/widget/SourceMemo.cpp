@@ -7,6 +7,7 @@
 #include "highlight/runtime/HighlightPass.h"
 #include "editor/widget/QtClipboard.h"
 #include "editor/widget/SourceMemoStyles.h"
+#include "platform/CodePage1252.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 TSourceMemo::TSourceMemo(QWidget* parent)
@@ -228,8 +230,16 @@ void TSourceMemo::invalidate(const QRect& area)
 
 void TSourceMemo::SetTokenStyles(const std::array<TTokenStyle, 256>& styles)
 {
-    m_styles = styles;
+    setStyles(styles);
     invalidate();
+}
+
+void TSourceMemo::setStyles(const std::array<TTokenStyle, 256>& styles)
+{
+    m_styles = styles;
+    for (size_t token = 0; token < styles.size(); ++token)
+        m_faceOfToken[token] = static_cast<uint8_t>(styles[token].Bold | (styles[token].Italic << 1) |
+                                                    (styles[token].Underline << 2));
 }
 
 // Metrics are taken in bold italic so the widest style fits; a fixed-pitch face is measured
@@ -250,17 +260,29 @@ void TSourceMemo::rebuildMetrics()
         m_charWidth = 7;
     if (m_lineHeight <= 1)
         m_lineHeight = 17;
-    // Text is painted on a grid of m_charWidth columns; a face whose advance is fractional
-    // (or differs in bold) gets letter spacing that makes every style advance exactly one cell.
-    for (int combination = 0; combination < 8; ++combination) {
+    // A fixed-pitch face is drawn on a grid of m_charWidth columns, whatever its fractional
+    // advance or its bold advance; any other face at its own advances.
+    m_advances = TGlyphAdvances::Grid(m_charWidth);
+    m_fixedPitch = fixedPitch;
+    QChar characters[256];
+    for (int byte = 0; byte < 256; ++byte)
+        characters[byte] = QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<uint8_t>(byte))));
+    for (size_t face = 0; face < m_styleFonts.size(); ++face) {
         QFont font = m_font;
-        font.setBold(combination & 1);
-        font.setItalic(combination & 2);
-        font.setUnderline(combination & 4);
-        const qreal advance = QFontMetricsF(font).horizontalAdvance('W');
-        if (fixedPitch && advance > 0)
-            font.setLetterSpacing(QFont::AbsoluteSpacing, m_charWidth - advance);
-        m_styleFonts[static_cast<size_t>(combination)] = font;
+        font.setBold(face & 1);
+        font.setItalic(face & 2);
+        font.setUnderline(face & 4);
+        m_styleFonts[face] = font;
+        m_rawFonts[face] = QRawFont::fromFont(font);
+        int count = 256;
+        if (!m_rawFonts[face].glyphIndexesForChars(characters, 256, m_glyphOfByte[face].data(), &count))
+            m_glyphOfByte[face].fill(0);
+        if (fixedPitch)
+            continue;
+        const QList<quint32> glyphs(m_glyphOfByte[face].begin(), m_glyphOfByte[face].end());
+        const QList<QPointF> advances = m_rawFonts[face].advancesForGlyphIndexes(glyphs);
+        for (int byte = 0; byte < 256 && byte < advances.size(); ++byte)
+            m_advances.Advance[face][static_cast<size_t>(byte)] = advances[byte].x();
     }
     reflowAll();
     updateScrollBars();
@@ -307,19 +329,24 @@ int64_t TSourceMemo::rowAtY(int y) const
     return m_topRow + std::max(y, 0) / m_lineHeight;
 }
 
+void TSourceMemo::layoutRow(TDisplayLine& line, const TTextRow& row) const
+{
+    line.Layout(row.Text(), row.TextLength(), shownTokens(row), TTabStops(m_editor->Settings));
+    line.Place(m_advances, m_faceOfToken);
+}
+
 QPoint TSourceMemo::PosFromChar(int64_t offset) const
 {
     const TRowSpot spot = m_store->RowAt(offset);
-    int column = 0;
+    const bool pastEol = offset == m_editor->SelCaret() && m_editor->PastEol();
+    double x = pastEol ? static_cast<double>(m_editor->CaretColumn()) * m_charWidth : 0;
     if (spot.Row) {
         TDisplayLine line;
-        line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
+        layoutRow(line, *spot.Row);
         const int inRow = static_cast<int>(std::min<int64_t>(offset - spot.Start, line.CharCount()));
-        column = line.ColumnOfChar[static_cast<size_t>(inRow)];
+        x = line.XOfColumn(pastEol ? m_editor->CaretColumn() : line.ColumnOfChar[static_cast<size_t>(inRow)]);
     }
-    if (offset == m_editor->SelCaret() && m_editor->PastEol())
-        column = m_editor->CaretColumn();
-    return {TextLeft() + static_cast<int>((column - m_leftCol) * m_charWidth),
+    return {TextLeft() + static_cast<int>(std::lround(x - scrolledWidth())),
             static_cast<int>((spot.Index - m_topRow) * m_lineHeight)};
 }
 
@@ -328,13 +355,13 @@ int64_t TSourceMemo::offsetInRow(const TRowSpot& spot, int x) const
     if (!spot.Row)
         return m_store->CharCount();
     TDisplayLine line;
-    line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
+    layoutRow(line, *spot.Row);
     // The nearer edge of the character under the pointer. When the line goes on in the next
     // row, the offset after this row's last character belongs to that row.
-    const int column = static_cast<int>(m_leftCol) + (x - TextLeft() + m_charWidth / 2) / m_charWidth;
+    const int column = line.ColumnNearest(x - TextLeft() + scrolledWidth());
     const bool continues = !spot.Row->EndsLine() && spot.Row->Next;
     const int last = continues ? spot.Row->Length - 1 : line.CharCount();
-    return spot.Start + std::min(line.CharAtColumn(std::max(column, 0)), last);
+    return spot.Start + std::min(line.CharAtColumn(column), last);
 }
 
 int64_t TSourceMemo::CharFromPos(QPoint point) const
@@ -413,8 +440,10 @@ void TSourceMemo::ScrollCaretIntoView()
     m_topRow = std::clamp<int64_t>(m_topRow, 0, std::max<int64_t>(m_store->RowCount() - 1, 0));
     if (m_topRow != oldTop)
         m_store->TopRowChanged();
+    // Columns of the scroll are cells: a proportional row is scrolled by where the caret stands.
     if (!(Options() & smoWordWrap))
-        scrollToColumn(m_editor->CaretColumn());
+        scrollToColumn(static_cast<int64_t>(std::floor((PosFromChar(caret).x() - TextLeft()) / double(m_charWidth))) +
+                       m_leftCol);
     updateScrollBars();
     if (m_topRow != oldTop || m_leftCol != oldLeft) {
         invalidate();

@@ -23,7 +23,9 @@
 #include <QColor>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QPointF>
 #include <QPointer>
+#include <QRawFont>
 #include <QStringList>
 
 #include <algorithm>
@@ -365,6 +367,14 @@ private:
     void paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber);
     void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
     void paintCaret(QPainter& painter);
+    // Lays a row out as it is shown: TABs expanded, tokens as shown, every column edge placed
+    // in the faces of its tokens. Screen x = TextLeft() + line x - the scrolled-away width.
+    void layoutRow(TDisplayLine& line, const TTextRow& row) const;
+    double scrolledWidth() const { return static_cast<double>(m_leftCol) * m_charWidth; }
+    // Draws the characters of columns [first, end) of m_line in one face, each glyph at its
+    // placed x; x is where column first starts on screen.
+    void drawGlyphs(QPainter& painter, int face, int first, int end, double x, int baseline, bool underline);
+    void setStyles(const std::array<TTokenStyle, 256>& styles);
     void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
     // Annotations (SourceMemoMarks.cpp): the breakpoint look of a row, gutter images, marks.
     bool breakpointStyleOf(const TRowSpot& spot, TBreakpointStyle& style) const;
@@ -493,7 +503,16 @@ private:
     int m_ascent = 13;
     QFont m_font;
     QFont m_gutterFont;
-    std::array<QFont, 8> m_styleFonts; // bold, italic, underline combinations
+    std::array<QFont, 8> m_styleFonts; // faces: bold | italic << 1 | underline << 2
+    // Text is drawn glyph by glyph at the x its row's layout gives, so the caret, the selection
+    // and the pointer always meet the glyphs' edges, whatever the face's advances.
+    std::array<QRawFont, 8> m_rawFonts;
+    std::array<std::array<quint32, 256>, 8> m_glyphOfByte{};
+    TGlyphAdvances m_advances;
+    bool m_fixedPitch = true;
+    std::array<uint8_t, 256> m_faceOfToken{};
+    QList<quint32> m_runGlyphs;       // reused by drawGlyphs
+    QList<QPointF> m_runPositions;
     std::unique_ptr<TSM_Settings> m_ownSettings;
     QColor m_gutterColor;
     QColor m_gutterTextColor = Qt::black;

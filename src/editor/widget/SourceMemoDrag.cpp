@@ -54,8 +54,8 @@ int64_t TSourceMemo::charUnderPointer(QPoint at) const
     if (!spot.Row || rowAtY(at.y()) >= m_store->RowCount())
         return -1;
     TDisplayLine line;
-    line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
-    const int64_t column = m_leftCol + (at.x() - TextLeft()) / m_charWidth;
+    layoutRow(line, *spot.Row);
+    const int64_t column = line.ColumnUnder(at.x() - TextLeft() + scrolledWidth());
     if (column < line.Columns())
         return spot.Start + line.CharAtColumn(static_cast<int>(column));
     if (column == line.Columns() && spot.Row->EndsLine())

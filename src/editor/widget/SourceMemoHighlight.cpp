@@ -77,7 +77,7 @@ std::array<TTokenStyle, 256> TSourceMemo::tokenStylesOf(const TSM_Settings& sett
 void TSourceMemo::applyParserSettings()
 {
     const std::array<TTokenStyle, 256> styles = tokenStylesOf(ActiveSettings());
-    m_styles = styles;
+    setStyles(styles);
     attachPass();
     applyActiveSettings();
     // Every row is coloured again by the new language as it is shown.

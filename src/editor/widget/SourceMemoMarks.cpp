@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -194,11 +195,11 @@ void TSourceMemo::paintMarks(QPainter& painter, const TRowSpot& spot, int y)
     if (shown.empty())
         return;
     TDisplayLine line;
-    line.Layout(spot.Row->Text(), spot.Row->TextLength(), nullptr, TTabStops(m_editor->Settings));
+    layoutRow(line, *spot.Row); // where the glyphs stand, for any face
     auto xOf = [&](int64_t offset) {
         const auto inRow = static_cast<int>(std::clamp<int64_t>(offset - spot.Start, 0, line.CharCount()));
         const int column = line.ColumnOfChar[static_cast<size_t>(inRow)];
-        return TextLeft() + static_cast<int>((column - m_leftCol) * m_charWidth);
+        return TextLeft() + static_cast<int>(std::lround(line.XOfColumn(column) - scrolledWidth()));
     };
     for (TMark* mark : shown) {
         const int left = xOf(mark->Start());

@@ -7,10 +7,12 @@
 #include "editor/view/GutterCell.h"
 #include "platform/QtText.h"
 
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -212,11 +214,12 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
 void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd)
 {
     const TTextRow& row = *spot.Row;
-    m_line.Layout(row.Text(), row.TextLength(), shownTokens(row), TTabStops(m_editor->Settings));
+    layoutRow(m_line, row);
     const int columns = m_line.Columns();
-    const int visibleCols = (viewport()->width() - TextLeft()) / m_charWidth + 2;
-    const int firstCol = static_cast<int>(std::min<int64_t>(m_leftCol, columns));
-    const int lastCol = std::min(columns, firstCol + visibleCols);
+    const double left = TextLeft() - scrolledWidth(); // the screen x of the row's start
+    const auto screenX = [&](int column) { return static_cast<int>(std::lround(left + m_line.XOfColumn(column))); };
+    const int firstCol = std::min(m_line.ColumnUnder(scrolledWidth()), columns);
+    const int lastCol = std::min(columns, m_line.ColumnUnder(scrolledWidth() + viewport()->width() - TextLeft()) + 1);
     auto selectedAt = [&](int column) {
         const int64_t offset = spot.Start + m_line.CharAtColumn(column);
         return offset >= selStart && offset < selEnd;
@@ -230,22 +233,19 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
         while (end < lastCol && m_line.Tokens[static_cast<size_t>(end)] == token && selectedAt(end) == selected)
             ++end;
         const TTokenStyle& style = m_styles[token];
-        const int x = TextLeft() + (column - static_cast<int>(m_leftCol)) * m_charWidth;
-        const QRect box(x, y, (end - column) * m_charWidth, m_lineHeight);
+        const QRect box(screenX(column), y, screenX(end) - screenX(column), m_lineHeight);
         const QColor back = m_rowColours.Active ? m_rowColours.Back : style.Background;
         painter.fillRect(box, selected ? m_selBack : back);
-        painter.setFont(m_styleFonts[static_cast<size_t>(style.Bold | (style.Italic << 1) | (style.Underline << 2))]);
         painter.setPen(selected ? m_selText : m_rowColours.Active ? m_rowColours.Text : style.Foreground);
-        const std::string_view bytes(m_line.Text.data() + column, static_cast<size_t>(end - column));
-        painter.drawText(x, y + m_ascent, cp1252ToQString(bytes));
+        drawGlyphs(painter, m_faceOfToken[token], column, end, left + m_line.XOfColumn(column), y + m_ascent,
+                   style.Underline);
         if (Options() & smoShowAllChars)
             paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : back);
         column = end;
     }
     // A selected line break shows as one selected cell after the text.
     const int64_t breakOffset = spot.Start + row.TextLength();
-    const QRect endCell(TextLeft() + static_cast<int>((columns - m_leftCol) * m_charWidth), y, m_charWidth,
-                        m_lineHeight);
+    const QRect endCell(screenX(columns), y, m_charWidth, m_lineHeight);
     if (row.EndsLine() && breakOffset >= selStart && breakOffset < selEnd)
         painter.fillRect(endCell, m_selBack);
     const bool continues = !row.EndsLine() && row.Next && row.Next->IsContinuation();
@@ -254,19 +254,39 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
     painter.restore();
 }
 
+void TSourceMemo::drawGlyphs(QPainter& painter, int face, int first, int end, double x, int baseline, bool underline)
+{
+    const auto& glyphOf = m_glyphOfByte[static_cast<size_t>(face)];
+    const double start = m_line.XOfColumn(first);
+    m_runGlyphs.clear();
+    m_runPositions.clear();
+    for (int column = first; column < end; ++column) {
+        m_runGlyphs.push_back(glyphOf[static_cast<uint8_t>(m_line.Text[static_cast<size_t>(column)])]);
+        m_runPositions.push_back(QPointF(m_line.XOfColumn(column) - start, 0));
+    }
+    QGlyphRun run;
+    run.setRawFont(m_rawFonts[static_cast<size_t>(face)]);
+    run.setGlyphIndexes(m_runGlyphs);
+    run.setPositions(m_runPositions);
+    run.setUnderline(underline);
+    painter.drawGlyphRun(QPointF(x, baseline), run);
+}
+
 // Blanks and TABs of columns [first, end) marked in the inverse of their background.
 void TSourceMemo::paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background)
 {
     const QColor mark = inverseOf(background);
     const TTextRow& row = *spot.Row;
+    const double left = TextLeft() - scrolledWidth();
     for (int column = first; column < end;) {
         const int character = m_line.CharAtColumn(column);
         const int next = m_line.ColumnOfChar[static_cast<size_t>(character) + 1];
-        const int x = TextLeft() + (column - static_cast<int>(m_leftCol)) * m_charWidth;
+        const int x = static_cast<int>(std::lround(left + m_line.XOfColumn(column)));
+        const int width = static_cast<int>(std::lround(left + m_line.XOfColumn(next))) - x;
         if (row.Text()[character] == ' ')
-            drawSpaceMark(painter, x, y, m_charWidth, m_lineHeight, mark);
+            drawSpaceMark(painter, x, y, width, m_lineHeight, mark);
         else if (row.Text()[character] == '\t')
-            drawTabMark(painter, QRect(x, y, (next - column) * m_charWidth, m_lineHeight), mark);
+            drawTabMark(painter, QRect(x, y, width, m_lineHeight), mark);
         column = next;
     }
 }
@@ -282,8 +302,14 @@ void TSourceMemo::paintCaret(QPainter& painter)
     if (at.x() < TextLeft() || at.y() < 0 || at.y() >= viewport()->height())
         return;
     int width = 2;
-    if (!m_editor->InsertMode() && (Options() & smoBlockOverwriteCursor))
+    if (!m_editor->InsertMode() && (Options() & smoBlockOverwriteCursor)) {
+        // As wide as the character under the caret; a cell past the end of the row.
+        const int64_t caret = m_editor->SelCaret();
+        const TRowSpot spot = m_store->RowAt(caret);
         width = m_charWidth;
+        if (spot.Row && !m_editor->PastEol() && caret - spot.Start < spot.Row->TextLength())
+            width = std::max(PosFromChar(caret + 1).x() - at.x(), 1);
+    }
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(QRect(at.x(), at.y(), width, m_lineHeight), Qt::white);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -187,6 +187,6 @@ void TSourceMemo::SetDefaultStyle(int32_t textColor, int32_t backColor, uint8_t 
     plain.background = backColor;
     plain.fontStyle = fontStyle;
     plain.defined = 1;
-    m_styles = tokenStylesOf(ActiveSettings());
+    setStyles(tokenStylesOf(ActiveSettings()));
     invalidate();
 }

@@ -27,6 +27,9 @@ int64_t flowKeyOf(const TWrapRule& rule, const TEditorSettings& settings)
         layout += std::to_string(column) + ',';
     if (rule.UseOverride)
         layout += '/' + rule.OverrideChars;
+    if (rule.Advances)
+        for (const double advance : *rule.Advances)
+            layout += std::to_string(advance) + ',';
     return static_cast<int64_t>(std::hash<std::string>{}(layout) >> 2) + 1;
 }
 
@@ -62,6 +65,8 @@ TWrapRule TSourceMemo::wrapRule(const TTabStops& tabs) const
     rule.UseOverride = Options() & smoWrapOverride;
     rule.OverrideChars = m_wrapOverride;
     rule.Tabs = &tabs;
+    if (!m_fixedPitch)
+        rule.Advances = &m_advances.Advance[m_faceOfToken[0]];
     rule.WordBreakProc = OnWordBreakProc;
     return rule;
 }

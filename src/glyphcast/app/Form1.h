@@ -110,6 +110,7 @@ private:
 
     void runAutoMetrics();
     void beginConversion();
+    void setSettingsEnabled(bool enabled);
     bool convertCharacters();
     void finishConversion();
     bool writePanel(const QString& fileName);

@@ -8,6 +8,7 @@
 #include "glyphcast/app/Version.h"
 #include "glyphcast/core/GlyphSampler.h"
 #include "glyphcast/core/LabelStem.h"
+#include "platform/QtText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -174,9 +175,9 @@ void TForm1::showFontCaptions(int namePadding)
     m_ui.csize->setText(QString::fromStdString(sizeCaption(font.pointSizeF(), separator)));
     m_ui.cbold->setVisible(font.bold());
     m_ui.cItalic->setVisible(font.italic());
-    const std::string stem = defaultLabelStem(font.family().toLatin1().toStdString(), font.bold(),
-                                              font.italic(), m_ui.csize->text().toStdString());
-    m_ui.Text2->setText(QString::fromLatin1(stem));
+    const std::string stem = defaultLabelStem(qStringToCp1252(font.family()), font.bold(), font.italic(),
+                                              qStringToCp1252(m_ui.csize->text()));
+    m_ui.Text2->setText(cp1252ToQString(stem));
 }
 
 void TForm1::getfontClick()
@@ -222,7 +223,7 @@ void TForm1::Save_asCancelled()
 
 void TForm1::FinClick()
 {
-    m_services.clipboard->setText("PRINT FONT " + m_ui.Text2->text().toLatin1().toStdString());
+    m_services.clipboard->setText("PRINT FONT " + qStringToCp1252(m_ui.Text2->text()));
     endProgram();
 }
 

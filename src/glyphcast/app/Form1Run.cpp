@@ -9,6 +9,7 @@
 #include "glyphcast/core/LabelStem.h"
 #include "glyphcast/core/TableFileWriter.h"
 #include "platform/AtomicFile.h"
+#include "platform/QtText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -27,10 +28,14 @@ const QString HandOverFileName = QStringLiteral("RES_FILE.TXT");
 
 QString shownText(const std::string& text)
 {
-    QString shown = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    QString shown = cp1252ToQString(text);
     shown.replace("\r\n", "\n");
     return shown;
 }
+
+// What Convert says when a size error of the automatic calculation keeps it away.
+const QString SizeErrorNotice =
+    QStringLiteral("Font size error: choose a smaller font, then press Stop Convert to convert again.");
 } // namespace
 
 class TForm1::TRunObserver : public TConversionObserver
@@ -54,6 +59,9 @@ public:
     void waitForStep() override
     {
         auto& ui = m_form.m_ui;
+        // The run has drawn the guide lines over the finished character: show them.
+        ui.fontbox2->update();
+        ui.Shape1->update();
         if (!ui.Check1->isChecked())
             return;
         ui.Nextc->setEnabled(true);
@@ -112,12 +120,24 @@ void TForm1::Command1Click()
     if (m_errorFlag == 1) {
         ui.getfont->setEnabled(true);
         ui.Command1->setEnabled(true);
+        // Convert stays hidden until Stop: say so, since the size message may be long gone
+        // (it came from an earlier manual calculation when automatic calculation is off).
+        ui.Label12->hide();
+        ui.Label14->setText(SizeErrorNotice);
+        ui.Label14->setToolTip(QString());
+        ui.Label14->show();
         return;
     }
     ui.Label12->hide();
     ui.Label13->show();
     if (!convertCharacters()) {
         ui.Command1->setEnabled(true);
+        // A stop seen at the next character's first byte row leaves that character half drawn
+        // after New Conversion cleared the raster and grid: clear them again.
+        m_raster.clear();
+        m_grid.hideAll();
+        ui.fontbox2->update();
+        ui.Shape1->update();
         return;
     }
     finishConversion();
@@ -136,6 +156,17 @@ void TForm1::beginConversion()
     ui.Command5->setEnabled(true);
     ui.Command5->show();
     ui.Command2->setEnabled(false);
+    // A settings change redraws the guide lines into the raster, which would spoil the
+    // character being sampled; the settings wait for New Conversion.
+    setSettingsEnabled(false);
+}
+
+void TForm1::setSettingsEnabled(bool enabled)
+{
+    // Everything on the advanced panel but the stepped conversion, which the run needs.
+    for (QWidget* control : m_ui.Advanced_Frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != m_ui.steppedGroup)
+            control->setEnabled(enabled);
 }
 
 bool TForm1::convertCharacters()
@@ -148,9 +179,8 @@ bool TForm1::convertCharacters()
 TTableHeading TForm1::tableHeading() const
 {
     const QFont& font = m_raster.font();
-    return {trimmed(m_ui.cname->text().toLatin1().toStdString()),
-            trimmed(m_ui.csize->text().toLatin1().toStdString()), font.bold(), font.italic(),
-            trimmed(m_ui.Text2->text().toLatin1().toStdString())};
+    return {trimmed(qStringToCp1252(m_ui.cname->text())), trimmed(qStringToCp1252(m_ui.csize->text())),
+            font.bold(), font.italic(), trimmed(qStringToCp1252(m_ui.Text2->text()))};
 }
 
 void TForm1::finishConversion()
@@ -190,7 +220,7 @@ std::string TForm1::panelText() const
 {
     QString text = m_ui.Text1->toPlainText();
     text.replace('\n', "\r\n");
-    return text.toLatin1().toStdString();
+    return qStringToCp1252(text);
 }
 
 // Writes the panel to fileName; a failure is shown with the file's name and the reason, and
@@ -236,6 +266,8 @@ void TForm1::Command5Click()
     ui.Command5->hide();
     ui.Nextc->setEnabled(false);
     ui.Command1->show();
+    for (QLabel* status : {ui.Label12, ui.Label13, ui.Label7, ui.Label10})
+        status->hide();
     Command7Click();
     if (!ui.Command6->isEnabled()) {
         ui.Command8->show();
@@ -275,5 +307,6 @@ void TForm1::Command7Click()
     ui.Command7->hide();
     ui.Command2->setEnabled(true);
     ui.Advanced_Frame->setEnabled(true);
+    setSettingsEnabled(true);
     ui.Command3->setEnabled(false);
 }

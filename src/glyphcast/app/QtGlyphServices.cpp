@@ -1,5 +1,7 @@
 #include "glyphcast/app/GlyphServices.h"
 
+#include "platform/QtText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
@@ -26,8 +28,7 @@ class TQtClipboard : public TGlyphClipboard
 public:
     void setText(const std::string& text) override
     {
-        QApplication::clipboard()->setText(
-            QString::fromLatin1(text.data(), qsizetype(text.size())));
+        QApplication::clipboard()->setText(cp1252ToQString(text));
     }
 };
 

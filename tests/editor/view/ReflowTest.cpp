@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -76,6 +77,28 @@ TEST(SplitLine, TabsAdvanceToTheirStopsFromTheRowStart)
     // Without tab stops a TAB is one column.
     EXPECT_EQ(split("ab\tcd\t\tef", wrapAt(6)), (std::vector<int>{7, 2}));
     EXPECT_EQ(split("ab\tcd\tx", wrapAt(6, &tabs)), (std::vector<int>{6, 1}));
+}
+
+// A proportional face was measured on the grid, so a row of wide glyphs ran past the window.
+TEST(SplitLine, RowsOfAProportionalFaceWereMeasuredOnTheGrid)
+{
+    std::array<double, 256> advances;
+    advances.fill(5);
+    advances['W'] = 20;
+    TWrapRule rule = wrapAt(10); // 100 pixels: twenty narrow glyphs or five wide ones
+    rule.Advances = &advances;
+    EXPECT_EQ(split("WWWWWWW iiiiiiiiiiiiiiiiiiiiii", rule), (std::vector<int>{5, 3, 20, 2}));
+    EXPECT_EQ(split("iiiiiiiiiiiiiiiiiiii", rule), (std::vector<int>{20}));
+    // A TAB still runs to its stop's cell edge, or a blank further when the text is past it.
+    TEditorSettings settings;
+    settings.TabDefault = 4;
+    const TTabStops tabs(settings);
+    rule.Tabs = &tabs;
+    const std::string twelve(12, 'i');
+    EXPECT_EQ(split("ii\t" + twelve, rule), (std::vector<int>{15}));            // 40 + 12 x 5
+    EXPECT_EQ(split("ii\t" + twelve + "i", rule), (std::vector<int>{3, 13}));
+    EXPECT_EQ(split("WWW\t" + twelve.substr(5), rule), (std::vector<int>{11})); // 60 + 5 + 7 x 5
+    EXPECT_EQ(split("WWW\t" + twelve.substr(4), rule), (std::vector<int>{4, 8}));
 }
 
 TEST(SplitLine, OverrideAndWordWrapOffKeepTheStoreCut)

@@ -73,6 +73,40 @@ TEST_F(SourceMemoView, AShortDocumentShowedAScrollBarWithItsThumbAtTheBottom)
     EXPECT_FALSE(shown());
 }
 
+// With a proportional face every glyph is drawn where the caret and the pointer place its
+// edges: the ink of a row of k characters ends between the caret places k-1 and k, and the
+// pointer just beside a caret place is over that place.
+TEST_F(SourceMemoView, CaretAndClicksDriftedFromTheGlyphsOfAProportionalFont)
+{
+    memo.SetOptions(memo.Options() & ~smoShowRMargin);
+    memo.SetEditorFont(QFont("DejaVu Sans", 14));
+    const std::string text = "WWWWiiiimm.Wi lW\tAx";
+    const int rowMiddle = memo.LineHeight() / 2;
+    int lastInk = memo.TextLeft();
+    for (size_t k = 1; k <= text.size(); ++k) {
+        memo.Store().DeleteRange(0, memo.Store().CharCount());
+        memo.Store().InsertText(0, text.substr(0, k));
+        const QImage row = memo.viewport()->grab().toImage().copy(0, 0, memo.viewport()->width(), memo.LineHeight());
+        const QColor background = row.pixelColor(row.width() - 1, rowMiddle);
+        int ink = memo.TextLeft();
+        for (int x = memo.TextLeft(); x < row.width(); ++x)
+            for (int y = 0; y < row.height(); ++y)
+                if (row.pixelColor(x, y) != background)
+                    ink = x;
+        const int before = memo.PosFromChar(static_cast<int64_t>(k) - 1).x();
+        const int after = memo.PosFromChar(static_cast<int64_t>(k)).x();
+        if (text[k - 1] != ' ' && text[k - 1] != '\t') {
+            EXPECT_GT(ink, before) << "character " << k;
+            EXPECT_LE(ink, after + 1) << "character " << k;
+        } else {
+            EXPECT_EQ(ink, lastInk);
+        }
+        lastInk = ink;
+        for (const int dx : {-1, 1})
+            EXPECT_EQ(memo.CharFromPos(QPoint(after + dx, rowMiddle)), static_cast<int64_t>(k)) << "beside place " << k;
+    }
+}
+
 TEST_F(SourceMemoView, KeysTypeSelectWithShiftArrowsAndUndo)
 {
     QTest::keyClicks(memo.viewport()->parentWidget(), "abc");

@@ -16,9 +16,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -63,6 +66,41 @@ struct ConversionFixture : ::testing::Test
     }
 
     QString handOverFile() const { return QDir(test.folder.path()).filePath("RES_FILE.TXT"); }
+
+    // Presses Convert Font and calls during(waits) whenever the run lets events through: after
+    // each byte row, and while a stepped run waits (waits counts those).
+    void convertCalling(const std::function<void(int waits)>& during)
+    {
+        int waits = 0;
+        bool waiting = false;
+        QTimer poll;
+        poll.setInterval(1);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (ui->Command5->isHidden() || !ui->Command5->isEnabled())
+                return;
+            const bool nowWaiting = ui->Nextc->isEnabled();
+            if (nowWaiting && !waiting)
+                ++waits;
+            waiting = nowWaiting;
+            during(waits);
+        });
+        poll.start();
+        ui->Command1->click();
+        poll.stop();
+    }
+};
+
+// Remembers whether the glyph raster showed the red guide line the last time it was painted.
+struct GuideLineWatch : QObject
+{
+    const TForm1* form = nullptr;
+    bool lastPaintShowedGuides = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            lastPaintShowedGuides = form->raster().pixel(form->settings().width(), 55) == glyph::Red;
+        return false;
+    }
 };
 
 // One character's data line: "CDATA " width "," bytes " ' Code for char " c "  ".
@@ -275,4 +313,117 @@ TEST_F(ConversionFixture, NewConversionShowsTheStyleCaptionsAgain)
     ui->Command7->click();
     EXPECT_FALSE(ui->cbold->isHidden());
     EXPECT_FALSE(ui->cItalic->isHidden());
+}
+
+TEST_F(ConversionFixture, SettingsChangedDuringARunCorruptedTheCharacterBeingSampled)
+{
+    ui->autocal->setChecked(false);
+    ui->Command6->click(); // the settings are on screen
+    ui->Command1->click();
+    const QByteArray undisturbed = readFile(handOverFile());
+    ui->Command7->click();
+
+    int presses = 0;
+    bool settingsLocked = true;
+    convertCalling([&](int) {
+        settingsLocked = settingsLocked && !ui->fontwidth->isEnabled() && !ui->offset->isEnabled() &&
+                         !ui->fontheight->isEnabled() && !ui->fixwidth->isEnabled() && !ui->Command2->isEnabled();
+        // A user pressing keys on the bars while the run goes on.
+        QTest::keyClick(ui->fontwidth, Qt::Key_Right);
+        QTest::keyClick(ui->offset, Qt::Key_Down);
+        QTest::keyClick(ui->fontheight, Qt::Key_Up);
+        ++presses;
+    });
+    EXPECT_GT(presses, 10);
+    EXPECT_TRUE(settingsLocked);
+    EXPECT_EQ(readFile(handOverFile()), undisturbed);
+    EXPECT_FALSE(ui->fontwidth->isEnabled()); // until New Conversion
+    ui->Command7->click();
+    EXPECT_TRUE(ui->fontwidth->isEnabled());
+    EXPECT_TRUE(ui->Command2->isEnabled());
+    EXPECT_TRUE(ui->Check1->isEnabled());
+}
+
+TEST_F(ConversionFixture, GuideLinesWereNotRepaintedWhileASteppedRunWaited)
+{
+    form->show();
+    ui->autocal->setChecked(false);
+    ui->Command6->click();
+    ui->Check1->setChecked(true);
+    GuideLineWatch watch;
+    watch.form = form.get();
+    ui->fontbox2->installEventFilter(&watch);
+    int waitsSeen = 0;
+    int waitsShowingGuides = 0;
+    convertCalling([&](int waits) {
+        if (!ui->Nextc->isEnabled() || waits == waitsSeen)
+            return;
+        waitsSeen = waits;
+        QTest::qWait(20);
+        waitsShowingGuides += watch.lastPaintShowedGuides ? 1 : 0;
+        if (waits == 3)
+            ui->Command5->click();
+        else
+            ui->Nextc->click();
+    });
+    EXPECT_EQ(waitsSeen, 3);
+    EXPECT_EQ(waitsShowingGuides, 3); // each wait shows the finished character with its lines
+}
+
+TEST_F(ConversionFixture, StatusCaptionsStayedAfterStopAndAFailedCalculationSaidNothing)
+{
+    ui->autocal->setChecked(false);
+    ui->Check1->setChecked(true);
+    convertCalling([&](int waits) {
+        if (waits == 1 && ui->Nextc->isEnabled())
+            ui->Command5->click();
+    });
+    for (QLabel* status : {ui->Label12, ui->Label13, ui->Label7, ui->Label10})
+        EXPECT_TRUE(status->isHidden()) << status->text().toStdString();
+    int ink = 0; // the character the stop was seen in is not left behind
+    for (int x = 0; x < glyph::RasterSize; ++x)
+        for (int y = 0; y < glyph::RasterSize; ++y)
+            ink += form->raster().isInkAt(x, y) ? 1 : 0;
+    EXPECT_EQ(ink, 0);
+
+    // A manual calculation finds the font too large; Convert then stops at once and says why.
+    QFont big("Arial");
+    big.setPointSizeF(40);
+    test.nextFont = big;
+    ui->getfont->click();
+    ui->Command6->click();
+    ui->Check1->setChecked(false);
+    ui->Command2->click();
+    const qsizetype messages = test.messageBox.shown.size();
+    ASSERT_GT(messages, 0);
+    ui->Command1->click();
+    EXPECT_TRUE(ui->Command1->isHidden());
+    EXPECT_TRUE(ui->Label12->isHidden());
+    EXPECT_FALSE(ui->Label14->isHidden());
+    EXPECT_TRUE(ui->Label14->text().contains("smaller font")) << ui->Label14->text().toStdString();
+    EXPECT_TRUE(ui->Label14->text().contains("Stop Convert")) << ui->Label14->text().toStdString();
+    ui->Command5->click();
+    EXPECT_FALSE(ui->Command1->isHidden());
+    EXPECT_TRUE(ui->Label14->isHidden());
+}
+
+// Label, font name and panel text crossed as Latin-1, so the Windows-1252 characters the IDE
+// reads (euro sign, dashes, curly quotes) became "?".
+TEST_F(ConversionFixture, TextCrossedAsLatin1InsteadOfTheCodePage)
+{
+    QFont named(QString::fromUtf8("S\u2013n Test"));
+    named.setPointSizeF(9);
+    test.nextFont = named;
+    ui->getfont->click();
+    EXPECT_EQ(ui->Text2->text(), QString::fromUtf8("S\u2013n_T____9    "));
+    ui->Text2->setText(QString::fromUtf8("L\u20AC\u2019"));
+    ui->autocal->setChecked(false);
+    ui->Command1->click();
+    const QByteArray file = readFile(handOverFile());
+    EXPECT_TRUE(file.contains("FONT information for  S\x96n Test  -")) << file.left(200).toStdString();
+    EXPECT_TRUE(file.contains("\r\nL\x80\x92:-\r\n"));
+    EXPECT_TRUE(ui->Text1->toPlainText().contains(QString::fromUtf8("L\u20AC\u2019_33:-")));
+    ui->Fin->click();
+    ASSERT_EQ(test.clipboard.texts.size(), 1u);
+    EXPECT_EQ(test.clipboard.texts[0], "PRINT FONT L\x80\x92");
 }
