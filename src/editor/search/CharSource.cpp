@@ -8,46 +8,75 @@ TEdStreamCharSource::TEdStreamCharSource(TEdStream& stream)
     Invalidate();
 }
 
+TTextSpan TEdStreamCharSource::spanOf(const TTextRow* row, int64_t start)
+{
+    // Rows lie in slabs by size, so a scan hops about memory: ask for the row after this one
+    // now, while this one is read.
+#if defined(__GNUC__)
+    if (row->Next)
+        __builtin_prefetch(row->Next);
+#endif
+    m_row = row;
+    m_rowStart = start;
+    return {row->Text(), start, start + row->Length, row};
+}
+
 TTextSpan TEdStreamCharSource::SpanAt(int64_t position)
 {
-    TTextRow* row = m_stream.Row();
-    if (row) {
-        const int64_t start = m_stream.Position() - m_stream.OffsetInRow();
-        if (position >= start && position < start + row->Length)
-            return {row->Text(), start, start + row->Length};
-        TTextRow* next = row->Next;
-        if (next && position >= start + row->Length && position < start + row->Length + next->Length) {
-            m_stream.StartAt(next, static_cast<int>(position - start - row->Length), start + row->Length);
-            return {next->Text(), start + row->Length, start + row->Length + next->Length};
-        }
-        TTextRow* prev = row->Prev;
-        if (prev && position < start && position >= start - prev->Length) {
-            m_stream.StartAt(prev, static_cast<int>(position - (start - prev->Length)), start - prev->Length);
-            return {prev->Text(), start - prev->Length, start};
-        }
+    if (m_row) {
+        const int64_t end = m_rowStart + m_row->Length;
+        if (position >= m_rowStart && position < end)
+            return {m_row->Text(), m_rowStart, end, m_row};
+        if (position >= end && m_row->Next && position < end + m_row->Next->Length)
+            return spanOf(m_row->Next, end);
+        if (position < m_rowStart && m_row->Prev && position >= m_rowStart - m_row->Prev->Length)
+            return spanOf(m_row->Prev, m_rowStart - m_row->Prev->Length);
     }
     m_stream.SetPosition(position);
-    row = m_stream.Row();
-    if (!row)
+    const TTextRow* row = m_stream.Row();
+    if (!row) {
+        m_row = nullptr;
         return {};
-    const int64_t start = m_stream.Position() - m_stream.OffsetInRow();
-    return {row->Text(), start, start + row->Length};
+    }
+    return spanOf(row, m_stream.Position() - m_stream.OffsetInRow());
 }
 
 void TEdStreamCharSource::Invalidate()
 {
-    // The stream's row pointer may be stale (rows cut again, or an edit since the stream was
-    // last used), so it is dropped unread; the next span is found through the store's index.
-    // StartAt also takes the document length afresh.
+    // Row pointers may be stale (rows cut again, or an edit since the stream was last used),
+    // so they are dropped unread; the next span is found through the store's index. StartAt
+    // also takes the document length afresh.
+    m_row = nullptr;
     m_stream.StartAt(nullptr, 0, 0);
     m_length = m_stream.Size();
+}
+
+// Moves the kept span to the row before or after it when that row holds position.
+bool TCharReader::stepRow(int64_t position)
+{
+    const TTextRow* row = m_span.Row;
+    if (position >= m_span.End && row->Next && position < m_span.End + row->Next->Length) {
+        const TTextRow* next = row->Next;
+#if defined(__GNUC__)
+        if (next->Next)
+            __builtin_prefetch(next->Next);
+#endif
+        m_span = {next->Text(), m_span.End, m_span.End + next->Length, next};
+        return true;
+    }
+    if (position < m_span.Start && row->Prev && position >= m_span.Start - row->Prev->Length) {
+        const TTextRow* prev = row->Prev;
+        m_span = {prev->Text(), m_span.Start - prev->Length, m_span.Start, prev};
+        return true;
+    }
+    return false;
 }
 
 int TCharReader::slowAt(int64_t position)
 {
     if (position < 0 || position >= m_length)
         return -1;
-    m_span = m_source->SpanAt(position);
+    SpanAt(position);
     if (position < m_span.Start || position >= m_span.End)
         return -1;
     return static_cast<unsigned char>(m_span.Data[position - m_span.Start]);

@@ -3,6 +3,8 @@
 // is the bytes of positions [Start, End); every position 0..Length-1 lies in exactly one.
 #pragma once
 
+#include "editor/text/TextRow.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -13,6 +15,9 @@ struct TTextSpan
     const char* Data = nullptr; // the byte of position Start
     int64_t Start = 0;
     int64_t End = 0;
+    // The store row the span is, when it is one: readers then step to the neighbouring rows
+    // themselves, without asking the source.
+    const TTextRow* Row = nullptr;
 };
 
 class TCharSource
@@ -42,9 +47,9 @@ private:
     std::string_view m_text;
 };
 
-// The document behind a TEdStream, one row per span. Stepping to a neighbouring row follows
-// the row links, so a scan through the document costs no index lookups; a jump elsewhere
-// positions the stream through the store's index.
+// The document behind a TEdStream, one row per span. A jump positions the stream through the
+// store's index; stepping on to a neighbouring row follows the row links (the source keeps
+// the row it is on), so a scan through the document costs no index lookups.
 class TEdStreamCharSource final : public TCharSource
 {
 public:
@@ -54,8 +59,12 @@ public:
     void Invalidate() override;
 
 private:
+    TTextSpan spanOf(const TTextRow* row, int64_t start);
+
     TEdStream& m_stream;
-    int64_t m_length;
+    int64_t m_length = 0;
+    const TTextRow* m_row = nullptr; // the row of the last span; null when none
+    int64_t m_rowStart = 0;
 };
 
 // Reads single characters through a source, keeping the last span so that reads near each
@@ -75,7 +84,9 @@ public:
     // The span holding position (0 <= position < Length), which becomes the kept span.
     const TTextSpan& SpanAt(int64_t position)
     {
-        if (position < m_span.Start || position >= m_span.End)
+        if (position >= m_span.Start && position < m_span.End)
+            return m_span;
+        if (!m_span.Row || !stepRow(position))
             m_span = m_source->SpanAt(position);
         return m_span;
     }
@@ -86,6 +97,7 @@ public:
 
 private:
     int slowAt(int64_t position);
+    bool stepRow(int64_t position);
 
     TCharSource* m_source;
     int64_t m_length;

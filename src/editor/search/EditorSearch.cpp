@@ -5,6 +5,8 @@
 #include "editor/text/EdStream.h"
 #include "editor/text/TextNormaliser.h"
 
+#include <memory>
+
 namespace {
 
 // Search text as the store holds text: CR LF, LF CR and lone LFs become CR.
@@ -47,6 +49,16 @@ TEditorSearch::TEditorSearch(TSourceEditor& editor, TSearchHost* host)
 {
     m_parser.Poll = [this] { return m_host->Poll(); };
     m_plain.Poll = [this] { return m_host->Poll(); };
+}
+
+TEdStream& TEditorSearch::stream()
+{
+    // The editor shows the store it holds a reference to, so an equal address is that store.
+    if (!m_stream || m_streamStore != &m_editor.Store()) {
+        m_stream = std::make_unique<TEdStream>(m_editor.Store());
+        m_streamStore = &m_editor.Store();
+    }
+    return *m_stream;
 }
 
 TPlainOptions TEditorSearch::plainOptions(uint16_t flags) const
@@ -102,8 +114,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     TFound found;
     {
         const TBusyScope busy(*m_host, false);
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamCharSource source(stream());
         try {
             found = search(text, flags, start, source);
         } catch (const ERegExpError& error) {
@@ -168,8 +179,7 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
     if (searchFrom(findText, flags, start, position) != TOutcome::Found)
         return false;
     if (flags & srRegExp) {
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamCharSource source(stream());
         newText = ExpandReplacement(replacement, m_parser, source);
     } else {
         newText = std::string(replacement);
@@ -217,8 +227,7 @@ int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view re
     const TBusyScope busy(*m_host, true);
     std::vector<TReplacement> replacements;
     {
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamCharSource source(stream());
         try {
             replacements = collect(findText, replacement, flags, from, source);
         } catch (const ERegExpError& error) {

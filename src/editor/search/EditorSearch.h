@@ -8,14 +8,17 @@
 #include "editor/search/PlainSearch.h"
 #include "editor/search/REParser.h"
 #include "editor/search/SearchFlags.h"
+#include "editor/text/EdStream.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TSourceEditor;
 class TCharSource;
+class TTextStore;
 
 class TSearchHost
 {
@@ -85,6 +88,9 @@ private:
         std::string Text;
     };
 
+    // The stream searches read the document through; a source made on it finds its place
+    // through the index, so edits since the last search do no harm.
+    TEdStream& stream();
     TFound search(std::string_view text, uint16_t flags, int64_t start, TCharSource& source);
     bool compile(std::string_view expression);
     TPlainOptions plainOptions(uint16_t flags) const;
@@ -100,4 +106,6 @@ private:
     int64_t m_lastMatchStart = -1;
     TREParser m_parser;
     TPlainSearch m_plain;
+    std::unique_ptr<TEdStream> m_stream;
+    const TTextStore* m_streamStore = nullptr;
 };

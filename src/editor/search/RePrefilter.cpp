@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kLineBreak = 13;
+constexpr int kBreak = 13; // the stored line break
 constexpr int kMaxVisits = 4096;
 constexpr int kMaxDepth = 64;
 
@@ -61,7 +61,7 @@ bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t,
         return true;
     case opANY:
         for (int c = 0; c < 256; ++c)
-            if (c != kLineBreak)
+            if (c != kBreak)
                 set[static_cast<size_t>(c)] = 1;
         return true;
     case opANYOF:
