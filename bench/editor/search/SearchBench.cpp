@@ -152,8 +152,8 @@ void BM_PlainEngineOnly(benchmark::State& state)
     paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
            [&] {
                TEdStream stream(doc.store);
-               TEdStreamCharSource source(stream);
-               TCharReader reader(source);
+               TEdStreamTextSource source(stream);
+               TTextReader reader(source);
                TPlainSearch plain;
                plain.SetPattern("GOSUB");
                int64_t count = 0;
@@ -167,8 +167,8 @@ void BM_PlainEngineBuffer(benchmark::State& state)
     Document& doc = largeDocument();
     paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
            [&] {
-               TBufferCharSource source(doc.stored);
-               TCharReader reader(source);
+               TBufferTextSource source(doc.stored);
+               TTextReader reader(source);
                TPlainSearch plain;
                plain.SetPattern("GOSUB");
                int64_t count = 0;
@@ -203,7 +203,7 @@ BENCHMARK(BM_PlainWholeWord)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 int64_t countOurs(Document& doc, TREParser& parser)
 {
     TEdStream stream(doc.store);
-    TEdStreamCharSource source(stream);
+    TEdStreamTextSource source(stream);
     int64_t count = 0;
     for (int64_t p = 0; p <= doc.store.CharCount() && parser.Search(source, p, TSearchDirection::Forward);) {
         ++count;
@@ -313,7 +313,7 @@ void budget(benchmark::State& state, const char* expression)
     bool stopped = false;
     for (auto _ : state) {
         TEdStream edStream(doc->store);
-        TEdStreamCharSource source(edStream);
+        TEdStreamTextSource source(edStream);
         try {
             parser.Search(source, 0, TSearchDirection::Forward);
         } catch (const ERegExpError& error) {

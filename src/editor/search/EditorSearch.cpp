@@ -80,7 +80,7 @@ bool TEditorSearch::compile(std::string_view expression)
 }
 
 TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flags, int64_t start,
-                                            TCharSource& source)
+                                            TTextSource& source)
 {
     const TSearchDirection direction = directionOf(flags);
     if (flags & srRegExp) {
@@ -93,7 +93,7 @@ TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flag
     if (pattern.empty())
         return {};
     m_plain.SetPattern(pattern);
-    TCharReader reader(source);
+    TTextReader reader(source);
     const int64_t at = direction == TSearchDirection::Forward
                            ? m_plain.FindForward(reader, start, plainOptions(flags))
                            : m_plain.FindBackward(reader, start, plainOptions(flags));
@@ -114,7 +114,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     TFound found;
     {
         const TBusyScope busy(*m_host, false);
-        TEdStreamCharSource source(stream());
+        TEdStreamTextSource source(stream());
         try {
             found = search(text, flags, start, source);
         } catch (const ERegExpError& error) {
@@ -179,7 +179,7 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
     if (searchFrom(findText, flags, start, position) != TOutcome::Found)
         return false;
     if (flags & srRegExp) {
-        TEdStreamCharSource source(stream());
+        TEdStreamTextSource source(stream());
         newText = ExpandReplacement(replacement, m_parser, source);
     } else {
         newText = std::string(replacement);
@@ -190,7 +190,7 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
 std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view findText,
                                                                 std::string_view replacement,
                                                                 uint16_t flags, int64_t from,
-                                                                TCharSource& source)
+                                                                TTextSource& source)
 {
     std::vector<TReplacement> found;
     const int64_t length = source.Length();
@@ -209,7 +209,7 @@ std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view
     m_plain.SetPattern(pattern);
     const TPlainOptions options = plainOptions(flags);
     const std::string text(replacement);
-    TCharReader reader(source);
+    TTextReader reader(source);
     for (int64_t at; (at = m_plain.FindForward(reader, from, options)) >= 0;) {
         found.push_back({at, at + static_cast<int64_t>(pattern.size()), text});
         from = at + static_cast<int64_t>(pattern.size());
@@ -227,7 +227,7 @@ int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view re
     const TBusyScope busy(*m_host, true);
     std::vector<TReplacement> replacements;
     {
-        TEdStreamCharSource source(stream());
+        TEdStreamTextSource source(stream());
         try {
             replacements = collect(findText, replacement, flags, from, source);
         } catch (const ERegExpError& error) {

@@ -17,7 +17,7 @@
 #include <vector>
 
 class TSourceEditor;
-class TCharSource;
+class TTextSource;
 class TTextStore;
 
 class TSearchHost
@@ -91,12 +91,12 @@ private:
     // The stream searches read the document through; a source made on it finds its place
     // through the index, so edits since the last search do no harm.
     TEdStream& stream();
-    TFound search(std::string_view text, uint16_t flags, int64_t start, TCharSource& source);
+    TFound search(std::string_view text, uint16_t flags, int64_t start, TTextSource& source);
     bool compile(std::string_view expression);
     TPlainOptions plainOptions(uint16_t flags) const;
     TOutcome searchFrom(std::string_view text, uint16_t flags, int64_t start, int64_t& position);
     std::vector<TReplacement> collect(std::string_view findText, std::string_view replacement,
-                                      uint16_t flags, int64_t from, TCharSource& source);
+                                      uint16_t flags, int64_t from, TTextSource& source);
 
     TSourceEditor& m_editor;
     TSearchHost m_noHost;

@@ -64,7 +64,7 @@ void TPlainSearch::SetPattern(std::string_view pattern)
     ++m_builds;
 }
 
-bool TPlainSearch::verify(TCharReader& verifier, int64_t position, bool folded) const
+bool TPlainSearch::verify(TTextReader& verifier, int64_t position, bool folded) const
 {
     const auto& upper = upperCaseTable();
     const std::string& pattern = folded ? m_upper : m_pattern;
@@ -76,7 +76,7 @@ bool TPlainSearch::verify(TCharReader& verifier, int64_t position, bool folded) 
     return true;
 }
 
-bool TPlainSearch::wordAt(TCharReader& reader, int64_t position, const TPlainOptions& options) const
+bool TPlainSearch::wordAt(TTextReader& reader, int64_t position, const TPlainOptions& options) const
 {
     const auto inWord = [&](char c) {
         return options.Words.IsInWord ? options.Words.IsInWord(c) : defaultCharIsInWord(c);
@@ -91,7 +91,7 @@ bool TPlainSearch::wordAt(TCharReader& reader, int64_t position, const TPlainOpt
     return after < 0 || (!inWord(static_cast<char>(after)) && !startsWord(static_cast<char>(after)));
 }
 
-void TPlainSearch::poll(TCharReader& reader, TCharReader& verifier)
+void TPlainSearch::poll(TTextReader& reader, TTextReader& verifier)
 {
     if (!Poll)
         return;
@@ -126,7 +126,7 @@ inline bool windowEquals(const uint8_t* data, const std::string& pattern, int64_
 
 } // namespace
 
-int64_t TPlainSearch::FindForward(TCharReader& reader, int64_t from, const TPlainOptions& options)
+int64_t TPlainSearch::FindForward(TTextReader& reader, int64_t from, const TPlainOptions& options)
 {
     if (m_pattern.empty())
         return -1;
@@ -136,7 +136,7 @@ int64_t TPlainSearch::FindForward(TCharReader& reader, int64_t from, const TPlai
     return m_filterFolded ? filtered<true>(reader, from, options) : forward<true>(reader, from, options);
 }
 
-int64_t TPlainSearch::FindBackward(TCharReader& reader, int64_t before, const TPlainOptions& options)
+int64_t TPlainSearch::FindBackward(TTextReader& reader, int64_t before, const TPlainOptions& options)
 {
     if (m_pattern.empty() || static_cast<int64_t>(m_pattern.size()) > reader.Length())
         return -1;
@@ -180,7 +180,7 @@ inline uint64_t dropFlagged(uint64_t mask, int byte)
 } // namespace
 
 template <bool Folded>
-int64_t TPlainSearch::filtered(TCharReader& reader, int64_t from, const TPlainOptions& options)
+int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOptions& options)
 {
     const int64_t m = static_cast<int64_t>(m_pattern.size());
     const int64_t length = reader.Length();
@@ -190,7 +190,7 @@ int64_t TPlainSearch::filtered(TCharReader& reader, int64_t from, const TPlainOp
     const uint64_t first = (Folded ? m_firstFolded : m_first) * kLowBits;
     const uint64_t last = (Folded ? m_lastFolded : m_last) * kLowBits;
     const uint8_t firstByte = static_cast<uint8_t>(pattern.front());
-    TCharReader verifier(reader.Source());
+    TTextReader verifier(reader.Source());
     int64_t nextPoll = from + kPollBytes;
     // The window starting at index i of a span is tested in place when it fits in the span,
     // else (it runs into the next span) through the verifier.
@@ -242,7 +242,7 @@ int64_t TPlainSearch::filtered(TCharReader& reader, int64_t from, const TPlainOp
 }
 
 template <bool Folded>
-int64_t TPlainSearch::forward(TCharReader& reader, int64_t from, const TPlainOptions& options)
+int64_t TPlainSearch::forward(TTextReader& reader, int64_t from, const TPlainOptions& options)
 {
     const int64_t m = static_cast<int64_t>(m_pattern.size());
     const int64_t length = reader.Length();
@@ -250,7 +250,7 @@ int64_t TPlainSearch::forward(TCharReader& reader, int64_t from, const TPlainOpt
     const int* skip = Folded ? m_forwardFolded.data() : m_forward.data();
     const std::string& pattern = Folded ? m_upper : m_pattern;
     const auto lastByte = static_cast<unsigned char>(pattern.back());
-    TCharReader verifier(reader.Source());
+    TTextReader verifier(reader.Source());
     int64_t nextPoll = from + kPollBytes;
     int64_t last = from + m - 1; // the window's last byte
     while (last < length) {
@@ -281,7 +281,7 @@ int64_t TPlainSearch::forward(TCharReader& reader, int64_t from, const TPlainOpt
 }
 
 template <bool Folded>
-int64_t TPlainSearch::backward(TCharReader& reader, int64_t before, const TPlainOptions& options)
+int64_t TPlainSearch::backward(TTextReader& reader, int64_t before, const TPlainOptions& options)
 {
     const int64_t m = static_cast<int64_t>(m_pattern.size());
     const int64_t length = reader.Length();
@@ -289,7 +289,7 @@ int64_t TPlainSearch::backward(TCharReader& reader, int64_t before, const TPlain
     const int* skip = Folded ? m_backwardFolded.data() : m_backward.data();
     const std::string& pattern = Folded ? m_upper : m_pattern;
     const auto firstByte = static_cast<unsigned char>(pattern.front());
-    TCharReader verifier(reader.Source());
+    TTextReader verifier(reader.Source());
     int64_t start = std::min(before - 1, length - m); // the window's first byte
     int64_t nextPoll = start - kPollBytes;
     while (start >= 0) {

@@ -8,7 +8,7 @@
 // place; only a window that straddles two spans is compared through a second reader.
 #pragma once
 
-#include "editor/search/CharSource.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -40,9 +40,9 @@ public:
     int TablesBuilt() const { return m_builds; }
 
     // The first match starting at or after from; -1 when none.
-    int64_t FindForward(TCharReader& reader, int64_t from, const TPlainOptions& options);
+    int64_t FindForward(TTextReader& reader, int64_t from, const TPlainOptions& options);
     // The last match starting before `before`; -1 when none.
-    int64_t FindBackward(TCharReader& reader, int64_t before, const TPlainOptions& options);
+    int64_t FindBackward(TTextReader& reader, int64_t before, const TPlainOptions& options);
 
     // Called about every megabyte scanned; answering false stops the search with
     // ERegExpError reSearchInterrupted. The source is invalidated after each call.
@@ -51,12 +51,12 @@ public:
 private:
     using TSkips = std::array<int, 256>;
 
-    template <bool Folded> int64_t filtered(TCharReader& reader, int64_t from, const TPlainOptions& options);
-    template <bool Folded> int64_t forward(TCharReader& reader, int64_t from, const TPlainOptions& options);
-    template <bool Folded> int64_t backward(TCharReader& reader, int64_t before, const TPlainOptions& options);
-    bool verify(TCharReader& verifier, int64_t position, bool folded) const;
-    bool wordAt(TCharReader& reader, int64_t position, const TPlainOptions& options) const;
-    void poll(TCharReader& reader, TCharReader& verifier);
+    template <bool Folded> int64_t filtered(TTextReader& reader, int64_t from, const TPlainOptions& options);
+    template <bool Folded> int64_t forward(TTextReader& reader, int64_t from, const TPlainOptions& options);
+    template <bool Folded> int64_t backward(TTextReader& reader, int64_t before, const TPlainOptions& options);
+    bool verify(TTextReader& verifier, int64_t position, bool folded) const;
+    bool wordAt(TTextReader& reader, int64_t position, const TPlainOptions& options) const;
+    void poll(TTextReader& reader, TTextReader& verifier);
 
     std::string m_pattern;
     std::string m_upper;

@@ -45,7 +45,7 @@ void TReMatcher::AllowFor(int64_t chars)
     m_nextCheck = std::min(m_allowance + 1, m_nextPoll);
 }
 
-void TReMatcher::checkpoint(TCharReader& reader)
+void TReMatcher::checkpoint(TTextReader& reader)
 {
     if (m_steps > m_allowance)
         throw ERegExpError(reTooMuchWork);
@@ -78,7 +78,7 @@ void TReMatcher::record(int64_t position)
     ++m_count;
 }
 
-bool TReMatcher::exactly(TCharReader& reader, size_t node, int64_t& pos)
+bool TReMatcher::exactly(TTextReader& reader, size_t node, int64_t& pos)
 {
     const auto* text = reinterpret_cast<const char*>(m_program->data() + node + kNodeHeader);
     if (text[0] != 0 && text[1] == 0) { // a single literal, the most common node
@@ -107,7 +107,7 @@ bool TReMatcher::exactly(TCharReader& reader, size_t node, int64_t& pos)
     return true;
 }
 
-int64_t TReMatcher::runLength(TCharReader& reader, size_t node, int64_t pos)
+int64_t TReMatcher::runLength(TTextReader& reader, size_t node, int64_t pos)
 {
     const uint8_t* p = m_program->data();
     int64_t q = pos;
@@ -150,7 +150,7 @@ int64_t TReMatcher::runLength(TCharReader& reader, size_t node, int64_t pos)
 
 // The largest count below `taken`, and at least the run's minimum, after which the next
 // node's first literal follows; -1 when none. A run followed by no literal backs off by one.
-int64_t TReMatcher::backOff(TCharReader& reader, size_t runNode, int64_t start, int64_t taken)
+int64_t TReMatcher::backOff(TTextReader& reader, size_t runNode, int64_t start, int64_t taken)
 {
     const uint8_t* p = m_program->data();
     const int64_t min = p[runNode] == opPLUS ? 1 : 0;
@@ -166,7 +166,7 @@ int64_t TReMatcher::backOff(TCharReader& reader, size_t runNode, int64_t start, 
     return k >= min ? k : -1;
 }
 
-bool TReMatcher::startRun(TCharReader& reader, size_t& pc, int64_t& pos)
+bool TReMatcher::startRun(TTextReader& reader, size_t& pc, int64_t& pos)
 {
     const uint8_t* p = m_program->data();
     const int64_t min = p[pc] == opPLUS ? 1 : 0;
@@ -186,7 +186,7 @@ bool TReMatcher::startRun(TCharReader& reader, size_t& pc, int64_t& pos)
     return true;
 }
 
-bool TReMatcher::backtrack(TCharReader& reader, size_t& pc, int64_t& pos)
+bool TReMatcher::backtrack(TTextReader& reader, size_t& pc, int64_t& pos)
 {
     while (!m_stack.empty()) {
         TFrame& frame = m_stack.back();
@@ -225,7 +225,7 @@ bool TReMatcher::backtrack(TCharReader& reader, size_t& pc, int64_t& pos)
     return false;
 }
 
-bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
+bool TReMatcher::MatchAt(TTextReader& reader, int64_t position)
 {
     const uint8_t* p = m_program->data();
     m_count = 0;

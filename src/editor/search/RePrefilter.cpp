@@ -90,7 +90,7 @@ bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t,
     }
 }
 
-int64_t TRePrefilter::Next(TCharReader& reader, int64_t from)
+int64_t TRePrefilter::Next(TTextReader& reader, int64_t from)
 {
     switch (m_kind) {
     case TKind::None: return from <= reader.Length() ? from : -1;
@@ -112,7 +112,7 @@ int64_t TRePrefilter::Next(TCharReader& reader, int64_t from)
     return -1;
 }
 
-int64_t TRePrefilter::Prev(TCharReader& reader, int64_t at)
+int64_t TRePrefilter::Prev(TTextReader& reader, int64_t at)
 {
     switch (m_kind) {
     case TKind::None: return at;

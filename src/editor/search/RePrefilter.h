@@ -5,7 +5,7 @@
 // gets no prefilter and every position is a candidate.
 #pragma once
 
-#include "editor/search/CharSource.h"
+#include "editor/search/TextSource.h"
 #include "editor/search/PlainSearch.h"
 #include "editor/search/ReProgram.h"
 
@@ -23,9 +23,9 @@ public:
     const std::string& Literal() const { return m_literal; }
 
     // The first candidate at or after from (from itself without a prefilter); -1 when none.
-    int64_t Next(TCharReader& reader, int64_t from);
+    int64_t Next(TTextReader& reader, int64_t from);
     // The last candidate at or before at; -1 when none.
-    int64_t Prev(TCharReader& reader, int64_t at);
+    int64_t Prev(TTextReader& reader, int64_t at);
     // The plain search behind a literal prefilter, for its poll.
     TPlainSearch& Plain() { return m_plain; }
 

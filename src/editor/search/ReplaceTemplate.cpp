@@ -15,12 +15,12 @@ int hexValue(char c)
     return -1;
 }
 
-std::string textBetween(TCharSource& source, int64_t start, int64_t end)
+std::string textBetween(TTextSource& source, int64_t start, int64_t end)
 {
     std::string out;
     if (start < 0 || end <= start)
         return out;
-    TCharReader reader(source);
+    TTextReader reader(source);
     out.reserve(static_cast<size_t>(end - start));
     for (int64_t q = start; q < end;) {
         const TTextSpan& span = reader.SpanAt(q);
@@ -33,7 +33,7 @@ std::string textBetween(TCharSource& source, int64_t start, int64_t end)
 
 } // namespace
 
-std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TCharSource& source)
+std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TTextSource& source)
 {
     std::string out;
     const size_t n = templateText.size();

@@ -55,6 +55,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     attachEditor();
     attachPass();
     applyActiveSettings();
+    setUpSearch();
     resize(185, 89);
 }
 

@@ -69,9 +69,9 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
             const std::string text = randomText(random);
             auto store = storeWith(text);
             ASSERT_EQ(store->GetText(), text);
-            TBufferCharSource buffer(text);
+            TBufferTextSource buffer(text);
             TEdStream stream(*store);
-            TEdStreamCharSource rows(stream);
+            TEdStreamTextSource rows(stream);
             TPlainSearch search;
             for (int query = 0; query < 25; ++query) {
                 const size_t at = random() % text.size();
@@ -85,8 +85,8 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
                 const auto from = static_cast<int64_t>(random() % (text.size() + 1));
                 const int64_t forward = naiveForward(text, pattern, from, options);
                 const int64_t backward = naiveBackward(text, pattern, from, options);
-                for (TCharSource* source : {static_cast<TCharSource*>(&buffer), static_cast<TCharSource*>(&rows)}) {
-                    TCharReader reader(*source);
+                for (TTextSource* source : {static_cast<TTextSource*>(&buffer), static_cast<TTextSource*>(&rows)}) {
+                    TTextReader reader(*source);
                     ASSERT_EQ(search.FindForward(reader, from, options), forward)
                         << "seed " << seed << " pattern " << pattern << " from " << from;
                     ASSERT_EQ(search.FindBackward(reader, from, options), backward)
@@ -100,8 +100,8 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
 TEST(PlainSearch, WholeWordsSkipWordsThatOnlyContainThePattern)
 {
     const std::string text = "concat cats cat-like (cat) cat";
-    TBufferCharSource source(text);
-    TCharReader reader(source);
+    TBufferTextSource source(text);
+    TTextReader reader(source);
     TPlainSearch search;
     search.SetPattern("cat");
     TPlainOptions options;

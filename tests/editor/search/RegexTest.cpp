@@ -60,7 +60,7 @@ TEST(RegexCompile, EveryErrorHasItsMessageAndPosition)
     EXPECT_STREQ(parser.ErrorMessage(), "Nested repeat");
     EXPECT_THROW(
         {
-            TBufferCharSource source("a");
+            TBufferTextSource source("a");
             parser.Search(source, 0, TSearchDirection::Forward);
         },
         ERegExpError);
@@ -184,7 +184,7 @@ std::string replaced(const char* expression, const std::string& text, const char
 {
     TREParser parser;
     EXPECT_TRUE(parser.SetExpression(expression)) << expression;
-    TBufferCharSource source(text);
+    TBufferTextSource source(text);
     if (!parser.Search(source, 0, TSearchDirection::Forward))
         return "<no match>";
     return text.substr(0, static_cast<size_t>(parser.MatchStart())) +
@@ -209,7 +209,7 @@ TEST(RegexPositions, ElementsNumberTheTemplateReferences)
 
     TREParser parser;
     ASSERT_TRUE(parser.SetExpression("(ab)c"));
-    TBufferCharSource source("zabc");
+    TBufferTextSource source("zabc");
     ASSERT_TRUE(parser.Search(source, 0, TSearchDirection::Forward));
     EXPECT_EQ(parser.PositionCount(), 2);
     EXPECT_EQ(parser.SubMatch(0), 1);
@@ -224,7 +224,7 @@ TEST(RegexPositions, AMatchOfMoreThan255ElementsIsFoundAndEndsRight)
     const std::string text = "<" + std::string(300, 'q') + ">";
     TREParser parser;
     ASSERT_TRUE(parser.SetExpression(text));
-    TBufferCharSource source(text);
+    TBufferTextSource source(text);
     ASSERT_TRUE(parser.Search(source, 0, TSearchDirection::Forward));
     EXPECT_EQ(parser.PositionCount(), 255);
     EXPECT_EQ(parser.MatchStart(), 0);

@@ -20,10 +20,10 @@ struct TTextSpan
     const TTextRow* Row = nullptr;
 };
 
-class TCharSource
+class TTextSource
 {
 public:
-    virtual ~TCharSource() = default;
+    virtual ~TTextSource() = default;
     virtual int64_t Length() const = 0;
     // The span holding position; requires 0 <= position < Length.
     virtual TTextSpan SpanAt(int64_t position) = 0;
@@ -33,10 +33,10 @@ public:
 };
 
 // A text held in one buffer, which the source does not own.
-class TBufferCharSource final : public TCharSource
+class TBufferTextSource final : public TTextSource
 {
 public:
-    explicit TBufferCharSource(std::string_view text) : m_text(text) {}
+    explicit TBufferTextSource(std::string_view text) : m_text(text) {}
     int64_t Length() const override { return static_cast<int64_t>(m_text.size()); }
     TTextSpan SpanAt(int64_t) override
     {
@@ -50,10 +50,10 @@ private:
 // The document behind a TEdStream, one row per span. A jump positions the stream through the
 // store's index; stepping on to a neighbouring row follows the row links (the source keeps
 // the row it is on), so a scan through the document costs no index lookups.
-class TEdStreamCharSource final : public TCharSource
+class TEdStreamTextSource final : public TTextSource
 {
 public:
-    explicit TEdStreamCharSource(TEdStream& stream);
+    explicit TEdStreamTextSource(TEdStream& stream);
     int64_t Length() const override { return m_length; }
     TTextSpan SpanAt(int64_t position) override;
     void Invalidate() override;
@@ -69,10 +69,10 @@ private:
 
 // Reads single characters through a source, keeping the last span so that reads near each
 // other cost a bounds test. Positions outside the document read as -1.
-class TCharReader
+class TTextReader
 {
 public:
-    explicit TCharReader(TCharSource& source) : m_source(&source), m_length(source.Length()) {}
+    explicit TTextReader(TTextSource& source) : m_source(&source), m_length(source.Length()) {}
 
     int At(int64_t position)
     {
@@ -91,7 +91,7 @@ public:
         return m_span;
     }
     int64_t Length() const { return m_length; }
-    TCharSource& Source() const { return *m_source; }
+    TTextSource& Source() const { return *m_source; }
     // Forgets the kept span (after the source was invalidated).
     void Forget() { m_span = {}; }
 
@@ -99,7 +99,7 @@ private:
     int slowAt(int64_t position);
     bool stepRow(int64_t position);
 
-    TCharSource* m_source;
+    TTextSource* m_source;
     int64_t m_length;
     TTextSpan m_span;
 };

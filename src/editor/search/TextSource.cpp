@@ -1,14 +1,14 @@
-#include "editor/search/CharSource.h"
+#include "editor/search/TextSource.h"
 
 #include "editor/text/EdStream.h"
 
-TEdStreamCharSource::TEdStreamCharSource(TEdStream& stream)
+TEdStreamTextSource::TEdStreamTextSource(TEdStream& stream)
     : m_stream(stream), m_length(0)
 {
     Invalidate();
 }
 
-TTextSpan TEdStreamCharSource::spanOf(const TTextRow* row, int64_t start)
+TTextSpan TEdStreamTextSource::spanOf(const TTextRow* row, int64_t start)
 {
     // Rows lie in slabs by size, so a scan hops about memory: ask for the row after this one
     // now, while this one is read.
@@ -21,7 +21,7 @@ TTextSpan TEdStreamCharSource::spanOf(const TTextRow* row, int64_t start)
     return {row->Text(), start, start + row->Length, row};
 }
 
-TTextSpan TEdStreamCharSource::SpanAt(int64_t position)
+TTextSpan TEdStreamTextSource::SpanAt(int64_t position)
 {
     if (m_row) {
         const int64_t end = m_rowStart + m_row->Length;
@@ -41,7 +41,7 @@ TTextSpan TEdStreamCharSource::SpanAt(int64_t position)
     return spanOf(row, m_stream.Position() - m_stream.OffsetInRow());
 }
 
-void TEdStreamCharSource::Invalidate()
+void TEdStreamTextSource::Invalidate()
 {
     // Row pointers may be stale (rows cut again, or an edit since the stream was last used),
     // so they are dropped unread; the next span is found through the store's index. StartAt
@@ -52,7 +52,7 @@ void TEdStreamCharSource::Invalidate()
 }
 
 // Moves the kept span to the row before or after it when that row holds position.
-bool TCharReader::stepRow(int64_t position)
+bool TTextReader::stepRow(int64_t position)
 {
     const TTextRow* row = m_span.Row;
     if (position >= m_span.End && row->Next && position < m_span.End + row->Next->Length) {
@@ -72,7 +72,7 @@ bool TCharReader::stepRow(int64_t position)
     return false;
 }
 
-int TCharReader::slowAt(int64_t position)
+int TTextReader::slowAt(int64_t position)
 {
     if (position < 0 || position >= m_length)
         return -1;
