@@ -536,6 +536,11 @@ TReCompileResult CompileExpression(std::string_view expression)
     TRewrittenExpression source;
     try {
         source = RewriteEitherOrBoth(expression);
+        if (source.StoppedAt > 0) {
+            result.ErrorId = reTooManySubExpressions;
+            result.ErrorPos = source.StoppedAt;
+            return result;
+        }
         TReCompiler compiler(source.Text);
         compiler.run(true, 0);
         const size_t size = compiler.size();

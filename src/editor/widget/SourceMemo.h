@@ -374,6 +374,7 @@ private:
     std::unique_ptr<TSearchHost> m_searchHost;
     std::unique_ptr<TEditorSearch> m_search;
     TSourceMemoFindDialog* m_findDialog = nullptr; // owned by the control once made
+    bool m_hideSelectionBeforeFind = true;
     TRegExpErrorPresenter m_regExpErrorPresenter;
 
     TDragExecutor m_dragExecutor;

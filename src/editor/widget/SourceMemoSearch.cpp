@@ -129,6 +129,12 @@ void TSourceMemo::showFindDialog(const std::string& text, uint16_t flags)
         m_findDialog->OnFindNext = [this](const std::string& findText, uint16_t findFlags) {
             findNextFromDialog(findText, findFlags);
         };
+        // The matches it selects stay visible while the dialog has the focus.
+        connect(m_findDialog, &QDialog::finished, this, [this] { SetHideSelection(m_hideSelectionBeforeFind); });
+    }
+    if (!m_findDialog->isVisible()) {
+        m_hideSelectionBeforeFind = HideSelection();
+        SetHideSelection(false);
     }
     m_findDialog->Preset(text, flags);
     m_findDialog->show();

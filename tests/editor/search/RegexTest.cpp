@@ -66,6 +66,19 @@ TEST(RegexCompile, EveryErrorHasItsMessageAndPosition)
         ERegExpError);
 }
 
+// Found by fuzzing: each "||" of a chain doubled the rewritten text, so forty of them hung the
+// compiler; two already need more than nine sub-expressions.
+TEST(RegexCompile, AChainOfEitherOrBothFailsAtOnceInsteadOfGrowingWithoutBound)
+{
+    std::string chain = "x";
+    for (int i = 0; i < 40; ++i)
+        chain += "||x";
+    const auto started = std::chrono::steady_clock::now();
+    const TReCompileResult result = CompileExpression(chain);
+    EXPECT_EQ(result.ErrorId, reTooManySubExpressions);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+}
+
 TEST(RegexCompile, SameTextIsCompiledOnceAndProgramsHoldTheirInvariants)
 {
     TREParser parser;

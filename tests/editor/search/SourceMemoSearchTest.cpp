@@ -79,6 +79,7 @@ TEST_F(MemoSearchTest, TheControlsFindDialogRepeatsAndReportsWhatItDoesNotFind)
     select(4, 10); // "concat"
     EXPECT_EQ(find("dog", srMatchCase | srWholeWord), -1);
     ASSERT_TRUE(dialog().isVisible());
+    EXPECT_FALSE(memo.HideSelection()); // the matches show while the dialog has the focus
     EXPECT_EQ(dialog().FindTextEdit->text(), "concat");
     EXPECT_TRUE(dialog().MatchCaseBox->isChecked());
     EXPECT_TRUE(dialog().WholeWordBox->isChecked());
@@ -120,6 +121,8 @@ TEST_F(MemoSearchTest, TheControlsFindDialogRepeatsAndReportsWhatItDoesNotFind)
     EXPECT_EQ(selection(), (TSelectionPair{0, 0}));
     dialog().FindNextButton->click();
     EXPECT_EQ(selection(), (TSelectionPair{2, 2}));
+    dialog().CancelButton->click();
+    EXPECT_TRUE(memo.HideSelection());
 }
 
 TEST_F(MemoSearchTest, ControlFAndF3OpenTheDialogAndRepeatTheSearch)
