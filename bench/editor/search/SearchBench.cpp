@@ -28,8 +28,8 @@
 #endif
 
 #include <chrono>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -110,8 +110,8 @@ int64_t countMemmem(const std::string& text, const char* pattern)
 {
     const size_t m = std::strlen(pattern);
     int64_t count = 0;
-    for (const char* at = text.data(); (at = static_cast<const char*>(
-                                            memmem(at, text.data() + text.size() - at, pattern, m)));
+    for (const char* at = text.data();
+         (at = static_cast<const char*>(memmem(at, text.data() + text.size() - at, pattern, m)));
          at += m)
         ++count;
     return count;
@@ -131,69 +131,83 @@ int64_t countFindText(Document& doc, const char* text, uint16_t flags)
 void BM_PlainCaseSensitive(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] { return countFindText(doc, "GOSUB", srMatchCase); }, true);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] { return countFindText(doc, "GOSUB", srMatchCase); }, true);
 }
 void BM_PlainCaseInsensitive(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] { return countFindText(doc, "GOSUB", 0); }, false);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] { return countFindText(doc, "GOSUB", 0); }, false);
 }
 void BM_PlainWholeWord(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] { return countFindText(doc, "GOSUB", srMatchCase | srWholeWord); }, false);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] { return countFindText(doc, "GOSUB", srMatchCase | srWholeWord); }, false);
 }
 void BM_PlainEngineOnly(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] {
-               TEdStream stream(doc.store);
-               TEdStreamTextSource source(stream);
-               TTextReader reader(source);
-               TPlainSearch plain;
-               plain.SetPattern("GOSUB");
-               int64_t count = 0;
-               for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
-                   ++count;
-               return count;
-           }, true);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] {
+            TEdStream stream(doc.store);
+            TEdStreamTextSource source(stream);
+            TTextReader reader(source);
+            TPlainSearch plain;
+            plain.SetPattern("GOSUB");
+            int64_t count = 0;
+            for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
+                ++count;
+            return count;
+        },
+        true);
 }
 void BM_PlainEngineBuffer(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] {
-               TBufferTextSource source(doc.stored);
-               TTextReader reader(source);
-               TPlainSearch plain;
-               plain.SetPattern("GOSUB");
-               int64_t count = 0;
-               for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
-                   ++count;
-               return count;
-           }, true);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] {
+            TBufferTextSource source(doc.stored);
+            TTextReader reader(source);
+            TPlainSearch plain;
+            plain.SetPattern("GOSUB");
+            int64_t count = 0;
+            for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
+                ++count;
+            return count;
+        },
+        true);
 }
 // The floor of a scan over the rows: rows are blocks of their own, about twice the text's bytes.
 void BM_RowWalk(benchmark::State& state)
 {
     Document& doc = largeDocument();
-    paired(state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-           [&] {
-               int64_t sum = 0;
-               for (const TTextRow* row = doc.store.FirstRow(); row; row = row->Next) {
-                   if (state.range(0))
-                       sum += memmem(row->Text(), row->Length, "GOSUB", 5) != nullptr;
-                   else
-                       sum += row->Text()[row->Length / 2];
-               }
-               return sum;
-           }, false);
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] {
+            int64_t sum = 0;
+            for (const TTextRow* row = doc.store.FirstRow(); row; row = row->Next) {
+                if (state.range(0))
+                    sum += memmem(row->Text(), row->Length, "GOSUB", 5) != nullptr;
+                else
+                    sum += row->Text()[row->Length / 2];
+            }
+            return sum;
+        },
+        false);
 }
-BENCHMARK(BM_RowWalk)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RowWalk)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_PlainEngineBuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainEngineOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainCaseSensitive)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -205,7 +219,8 @@ int64_t countOurs(Document& doc, TREParser& parser)
     TEdStream stream(doc.store);
     TEdStreamTextSource source(stream);
     int64_t count = 0;
-    for (int64_t p = 0; p <= doc.store.CharCount() && parser.Search(source, p, TSearchDirection::Forward);) {
+    for (int64_t p = 0;
+         p <= doc.store.CharCount() && parser.Search(source, p, TSearchDirection::Forward);) {
         ++count;
         p = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
     }
@@ -239,10 +254,12 @@ void regexAgainstPcre(benchmark::State& state, const char* ours, const char* pcr
     PCRE2_SIZE offset = 0;
     pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
     pcre2_set_newline(context, PCRE2_NEWLINE_CR);
-    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pcre), PCRE2_ZERO_TERMINATED, PCRE2_MULTILINE,
-                                     &error, &offset, context);
+    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pcre), PCRE2_ZERO_TERMINATED,
+                                     PCRE2_MULTILINE, &error, &offset, context);
     pcre2_match_data* data = pcre2_match_data_create_from_pattern(code, nullptr);
-    paired(state, [&] { return countPcre(doc.stored, code, data); }, [&] { return countOurs(doc, parser); }, true);
+    paired(
+        state, [&] { return countPcre(doc.stored, code, data); },
+        [&] { return countOurs(doc, parser); }, true);
     pcre2_match_data_free(data);
     pcre2_code_free(code);
     pcre2_compile_context_free(context);
@@ -300,7 +317,12 @@ void BM_ReplaceAll(benchmark::State& state)
     state.counters["undo_ms"] = undoTotal / iterations * 1e3;
     state.counters["ns_per_byte"] = replaceTotal / iterations / static_cast<double>(bytes) * 1e9;
 }
-BENCHMARK(BM_ReplaceAll)->Arg(1)->Arg(4)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReplaceAll)
+    ->Arg(1)
+    ->Arg(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 void budget(benchmark::State& state, const char* expression)
 {

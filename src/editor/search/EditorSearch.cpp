@@ -75,7 +75,8 @@ bool TEditorSearch::compile(std::string_view expression)
 {
     if (m_parser.SetExpression(expression))
         return true;
-    m_host->ShowRegExpError(RegExpErrorText(m_parser.ErrorMessage(), expression, m_parser.ErrorPos()));
+    m_host->ShowRegExpError(
+        RegExpErrorText(m_parser.ErrorMessage(), expression, m_parser.ErrorPos()));
     return false;
 }
 
@@ -102,8 +103,8 @@ TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flag
     return {at, at + static_cast<int64_t>(pattern.size())};
 }
 
-TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_t flags, int64_t start,
-                                                  int64_t& position)
+TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_t flags,
+                                                  int64_t start, int64_t& position)
 {
     const int64_t length = m_editor.Store().CharCount();
     const bool backward = (flags & srBackward) != 0;
@@ -164,8 +165,8 @@ TEditorSearch::TOutcome TEditorSearch::FindNext(std::string_view text, uint16_t 
     return searchFrom(text, flags, start, position);
 }
 
-bool TEditorSearch::FindReplace(std::string_view findText, std::string_view replacement, uint16_t flags,
-                                std::string& newText, int64_t& position)
+bool TEditorSearch::FindReplace(std::string_view findText, std::string_view replacement,
+                                uint16_t flags, std::string& newText, int64_t& position)
 {
     flags |= srDirect;
     newText.clear();
@@ -195,7 +196,8 @@ std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view
     std::vector<TReplacement> found;
     const int64_t length = source.Length();
     if (flags & srRegExp) {
-        for (int64_t p = from; p <= length && m_parser.Search(source, p, TSearchDirection::Forward);) {
+        for (int64_t p = from;
+             p <= length && m_parser.Search(source, p, TSearchDirection::Forward);) {
             const int64_t start = m_parser.MatchStart();
             const int64_t end = m_parser.MatchEnd();
             found.push_back({start, end, ExpandReplacement(replacement, m_parser, source)});
@@ -217,8 +219,8 @@ std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view
     return found;
 }
 
-int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags,
-                                  int64_t from)
+int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view replacement,
+                                  uint16_t flags, int64_t from)
 {
     if (m_editor.Settings.ReadOnly)
         return 0;

@@ -25,7 +25,10 @@ class TSearchHost
 public:
     virtual ~TSearchHost() = default;
     // FindText without srDirect: show the find dialog preset with text and flags.
-    virtual void ShowFindDialog(const std::string& text, uint16_t flags) { (void)text, (void)flags; }
+    virtual void ShowFindDialog(const std::string& text, uint16_t flags)
+    {
+        (void)text, (void)flags;
+    }
     // An expression did not compile: the message, a line break (CR), the expression, a line
     // break and a caret under the error position.
     virtual void ShowRegExpError(const std::string& message) { (void)message; }
@@ -61,11 +64,17 @@ public:
                      std::string& newText, int64_t& position);
     // Replaces every match from `from` to the document end as one undo step (group 23) and
     // puts the caret at the start of the last replacement. Answers the number replaced.
-    int64_t ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags, int64_t from);
+    int64_t ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags,
+                       int64_t from);
     // The find dialog's Find Next: searches for text with flags (srDirect added). When the
     // selection starts where the last regular-expression match started, the search starts one
     // character further in its direction. False when nothing was found or it failed.
-    enum class TOutcome { Found, NotFound, Failed }; // Failed: an error was shown
+    enum class TOutcome
+    {
+        Found,
+        NotFound,
+        Failed
+    }; // Failed: an error was shown
     TOutcome FindNext(std::string_view text, uint16_t flags);
 
     const std::string& LastText() const { return m_lastText; }

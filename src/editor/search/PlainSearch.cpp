@@ -56,8 +56,10 @@ void TPlainSearch::SetPattern(std::string_view pattern)
         m_filterFolded = true;
         for (int c = 0; c < 256; ++c) {
             const uint8_t folded = static_cast<uint8_t>(c | 0x20);
-            if ((upper[static_cast<size_t>(c)] == static_cast<uint8_t>(m_upper.front()) && folded != m_firstFolded) ||
-                (upper[static_cast<size_t>(c)] == static_cast<uint8_t>(m_upper.back()) && folded != m_lastFolded))
+            if ((upper[static_cast<size_t>(c)] == static_cast<uint8_t>(m_upper.front()) &&
+                 folded != m_firstFolded) ||
+                (upper[static_cast<size_t>(c)] == static_cast<uint8_t>(m_upper.back()) &&
+                 folded != m_lastFolded))
                 m_filterFolded = false;
         }
     }
@@ -70,7 +72,8 @@ bool TPlainSearch::verify(TTextReader& verifier, int64_t position, bool folded) 
     const std::string& pattern = folded ? m_upper : m_pattern;
     for (size_t i = 0; i < pattern.size(); ++i) {
         const int c = verifier.At(position + static_cast<int64_t>(i));
-        if (c < 0 || (folded ? upper[static_cast<size_t>(c)] : c) != static_cast<unsigned char>(pattern[i]))
+        if (c < 0 ||
+            (folded ? upper[static_cast<size_t>(c)] : c) != static_cast<unsigned char>(pattern[i]))
             return false;
     }
     return true;
@@ -88,7 +91,8 @@ bool TPlainSearch::wordAt(TTextReader& reader, int64_t position, const TPlainOpt
     if (before >= 0 && inWord(static_cast<char>(before)))
         return false;
     const int after = reader.At(position + static_cast<int64_t>(m_pattern.size()));
-    return after < 0 || (!inWord(static_cast<char>(after)) && !startsWord(static_cast<char>(after)));
+    return after < 0 ||
+           (!inWord(static_cast<char>(after)) && !startsWord(static_cast<char>(after)));
 }
 
 void TPlainSearch::poll(TTextReader& reader, TTextReader& verifier)
@@ -119,7 +123,8 @@ inline bool windowEquals(const uint8_t* data, const std::string& pattern, int64_
                          const uint8_t* upper)
 {
     for (int64_t i = from; i < to; ++i)
-        if (compared<Folded>(data[i], upper) != static_cast<unsigned char>(pattern[static_cast<size_t>(i)]))
+        if (compared<Folded>(data[i], upper) !=
+            static_cast<unsigned char>(pattern[static_cast<size_t>(i)]))
             return false;
     return true;
 }
@@ -133,14 +138,17 @@ int64_t TPlainSearch::FindForward(TTextReader& reader, int64_t from, const TPlai
     from = std::max<int64_t>(from, 0);
     if (options.MatchCase)
         return filtered<false>(reader, from, options);
-    return m_filterFolded ? filtered<true>(reader, from, options) : forward<true>(reader, from, options);
+    return m_filterFolded ? filtered<true>(reader, from, options)
+                          : forward<true>(reader, from, options);
 }
 
-int64_t TPlainSearch::FindBackward(TTextReader& reader, int64_t before, const TPlainOptions& options)
+int64_t TPlainSearch::FindBackward(TTextReader& reader, int64_t before,
+                                   const TPlainOptions& options)
 {
     if (m_pattern.empty() || static_cast<int64_t>(m_pattern.size()) > reader.Length())
         return -1;
-    return options.MatchCase ? backward<false>(reader, before, options) : backward<true>(reader, before, options);
+    return options.MatchCase ? backward<false>(reader, before, options)
+                             : backward<true>(reader, before, options);
 }
 
 namespace {
@@ -221,7 +229,8 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
                        zeroBytes((load64(data + block + m - 1) | orMask) ^ last);
             } else { // a span shorter than a block: window by window
                 for (int64_t j = block; j <= lastInside; ++j)
-                    if (compared<Folded>(data[j], upper) == firstByte && accept(data, j, n, spanStart))
+                    if (compared<Folded>(data[j], upper) == firstByte &&
+                        accept(data, j, n, spanStart))
                         return spanStart + j;
                 break;
             }
@@ -268,7 +277,8 @@ int64_t TPlainSearch::forward(TTextReader& reader, int64_t from, const TPlainOpt
             const uint8_t c = data[i];
             if (compared<Folded>(c, upper) == lastByte) {
                 const int64_t start = spanStart + i - m + 1;
-                const bool equal = i - m + 1 >= 0 ? windowEquals<Folded>(data + (i - m + 1), pattern, 0, m - 1, upper)
+                const bool equal = i - m + 1 >= 0 ? windowEquals<Folded>(data + (i - m + 1),
+                                                                         pattern, 0, m - 1, upper)
                                                   : verify(verifier, start, Folded);
                 if (equal && (!options.WholeWord || wordAt(verifier, start, options)))
                     return start;
@@ -305,8 +315,9 @@ int64_t TPlainSearch::backward(TTextReader& reader, int64_t before, const TPlain
         while (i >= 0) {
             const uint8_t c = data[i];
             if (compared<Folded>(c, upper) == firstByte) {
-                const bool equal = i + m <= end ? windowEquals<Folded>(data + i, pattern, 1, m, upper)
-                                                : verify(verifier, spanStart + i, Folded);
+                const bool equal = i + m <= end
+                                       ? windowEquals<Folded>(data + i, pattern, 1, m, upper)
+                                       : verify(verifier, spanStart + i, Folded);
                 if (equal && (!options.WholeWord || wordAt(verifier, spanStart + i, options)))
                     return spanStart + i;
             }

@@ -51,9 +51,12 @@ public:
 private:
     using TSkips = std::array<int, 256>;
 
-    template <bool Folded> int64_t filtered(TTextReader& reader, int64_t from, const TPlainOptions& options);
-    template <bool Folded> int64_t forward(TTextReader& reader, int64_t from, const TPlainOptions& options);
-    template <bool Folded> int64_t backward(TTextReader& reader, int64_t before, const TPlainOptions& options);
+    template <bool Folded>
+    int64_t filtered(TTextReader& reader, int64_t from, const TPlainOptions& options);
+    template <bool Folded>
+    int64_t forward(TTextReader& reader, int64_t from, const TPlainOptions& options);
+    template <bool Folded>
+    int64_t backward(TTextReader& reader, int64_t before, const TPlainOptions& options);
     bool verify(TTextReader& verifier, int64_t position, bool folded) const;
     bool wordAt(TTextReader& reader, int64_t position, const TPlainOptions& options) const;
     void poll(TTextReader& reader, TTextReader& verifier);

@@ -4,12 +4,12 @@
 // leaving the positions of the last match for SubMatch and replacement templates.
 #pragma once
 
-#include "editor/search/TextSource.h"
 #include "editor/search/ReMatcher.h"
 #include "editor/search/RePrefilter.h"
 #include "editor/search/ReProgram.h"
 #include "editor/search/SearchErrors.h"
 #include "editor/search/SearchFlags.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>

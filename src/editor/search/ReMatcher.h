@@ -15,8 +15,8 @@
 // faster than the text (nested repetitions such as (a+)+b) reaches it.
 #pragma once
 
-#include "editor/search/TextSource.h"
 #include "editor/search/ReProgram.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>

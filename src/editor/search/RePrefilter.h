@@ -5,9 +5,9 @@
 // gets no prefilter and every position is a candidate.
 #pragma once
 
-#include "editor/search/TextSource.h"
 #include "editor/search/PlainSearch.h"
 #include "editor/search/ReProgram.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +16,12 @@
 class TRePrefilter
 {
 public:
-    enum class TKind { None, Literal, FirstChars };
+    enum class TKind
+    {
+        None,
+        Literal,
+        FirstChars
+    };
 
     void Build(const TReProgram& program);
     TKind Kind() const { return m_kind; }

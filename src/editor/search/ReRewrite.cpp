@@ -57,7 +57,10 @@ public:
 
 private:
     bool at(char c) const { return m_at < m_text.size() && m_text[m_at] == c; }
-    bool atDoubleBar() const { return at('|') && m_at + 1 < m_text.size() && m_text[m_at + 1] == '|'; }
+    bool atDoubleBar() const
+    {
+        return at('|') && m_at + 1 < m_text.size() && m_text[m_at + 1] == '|';
+    }
     int position() const { return static_cast<int>(m_at) + 1; }
 
     // side { "||" side }

@@ -33,7 +33,8 @@ std::string textBetween(TTextSource& source, int64_t start, int64_t end)
 
 } // namespace
 
-std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TTextSource& source)
+std::string ExpandReplacement(std::string_view templateText, const TREParser& parser,
+                              TTextSource& source)
 {
     std::string out;
     const size_t n = templateText.size();
@@ -67,13 +68,27 @@ std::string ExpandReplacement(std::string_view templateText, const TREParser& pa
         }
         const char e = templateText[i++];
         switch (e) {
-        case '\\': out += '\\'; break;
-        case 'n': out += '\r'; break;
-        case 'r': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 's': out += ' '; break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\r';
+            break;
+        case 'r':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'b':
+            out += '\b';
+            break;
+        case 'f':
+            out += '\f';
+            break;
+        case 's':
+            out += ' ';
+            break;
         case 'x': {
             int value = 0;
             int count = 0;
@@ -87,7 +102,8 @@ std::string ExpandReplacement(std::string_view templateText, const TREParser& pa
         default:
             if (e >= '0' && e <= '7') {
                 int value = e - '0';
-                for (int count = 1; count < 3 && i < n && templateText[i] >= '0' && templateText[i] <= '7';
+                for (int count = 1;
+                     count < 3 && i < n && templateText[i] >= '0' && templateText[i] <= '7';
                      ++count, ++i)
                     value = value * 8 + (templateText[i] - '0');
                 if (value >= 256)

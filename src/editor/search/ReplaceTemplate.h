@@ -18,4 +18,5 @@
 class TREParser;
 
 // Expands templateText against the last match of parser, reading matched text from source.
-std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TTextSource& source);
+std::string ExpandReplacement(std::string_view templateText, const TREParser& parser,
+                              TTextSource& source);

@@ -2,8 +2,7 @@
 
 #include "editor/text/EdStream.h"
 
-TEdStreamTextSource::TEdStreamTextSource(TEdStream& stream)
-    : m_stream(stream), m_length(0)
+TEdStreamTextSource::TEdStreamTextSource(TEdStream& stream) : m_stream(stream), m_length(0)
 {
     Invalidate();
 }

@@ -16,7 +16,8 @@ TRegExpErrorDialog::TRegExpErrorDialog(const std::string& text, QWidget* parent)
     setWindowTitle("Error");
     auto* icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this).pixmap(size, size));
+    icon->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, this).pixmap(size, size));
     MessageLabel = new QLabel(this);
     MessageLabel->setObjectName("MessageLabel");
     MessageLabel->setTextFormat(Qt::PlainText);

@@ -375,6 +375,7 @@ private:
     std::unique_ptr<TEditorSearch> m_search;
     TSourceMemoFindDialog* m_findDialog = nullptr; // owned by the control once made
     bool m_hideSelectionBeforeFind = true;
+    bool m_replacingAll = false; // highlighting waits until the replace-all is done, as for undo
     TRegExpErrorPresenter m_regExpErrorPresenter;
 
     TDragExecutor m_dragExecutor;

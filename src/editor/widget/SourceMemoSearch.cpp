@@ -5,8 +5,8 @@
 #include "editor/widget/SourceMemo.h"
 #include "editor/widget/SourceMemoFindDialog.h"
 
-#include "platform/MessageBoxes.h"
 #include "platform/CodePage1252.h"
+#include "platform/MessageBoxes.h"
 
 #include "base/Exception.h"
 
@@ -29,11 +29,15 @@ class TMemoSearchHost final : public TSearchHost
 public:
     explicit TMemoSearchHost(TSourceMemo& memo) : m_memo(memo) {}
 
-    void ShowFindDialog(const std::string& text, uint16_t flags) override { m_showFind(text, flags); }
+    void ShowFindDialog(const std::string& text, uint16_t flags) override
+    {
+        m_showFind(text, flags);
+    }
     void ShowRegExpError(const std::string& message) override { m_showRegExpError(message); }
     void ShowSearchError(const std::string& message) override
     {
-        messageBoxes().show(TMessageKind::Error, "Error", cp1252ToUtf8(message), TMessageButtons::Ok);
+        messageBoxes().show(TMessageKind::Error, "Error", cp1252ToUtf8(message),
+                            TMessageButtons::Ok);
     }
     void BeginBusy(bool showNow) override
     {
@@ -89,8 +93,12 @@ private:
 void TSourceMemo::setUpSearch()
 {
     auto host = std::make_unique<TMemoSearchHost>(*this);
-    host->m_showFind = [this](const std::string& text, uint16_t flags) { showFindDialog(text, flags); };
-    host->m_showRegExpError = [this](const std::string& text) { m_regExpErrorPresenter(*this, text); };
+    host->m_showFind = [this](const std::string& text, uint16_t flags) {
+        showFindDialog(text, flags);
+    };
+    host->m_showRegExpError = [this](const std::string& text) {
+        m_regExpErrorPresenter(*this, text);
+    };
     m_regExpErrorPresenter = [](TSourceMemo& memo, const std::string& text) {
         TRegExpErrorDialog dialog(text, &memo);
         dialog.exec();
@@ -104,21 +112,29 @@ bool TSourceMemo::FindText(const std::string& text, uint16_t flags, int64_t& pos
     return m_search->FindText(text, flags, position);
 }
 
-bool TSourceMemo::FindReplace(const std::string& findText, const std::string& replacement, uint16_t flags,
-                              std::string& newText, int64_t& position)
+bool TSourceMemo::FindReplace(const std::string& findText, const std::string& replacement,
+                              uint16_t flags, std::string& newText, int64_t& position)
 {
     if (!(flags & srReplaceAll))
         return m_search->FindReplace(findText, replacement, flags, newText, position);
+    // Painting and highlighting wait for the whole run: one pass from the first changed row
+    // afterwards, as after an undo; rows further down are coloured when they are shown.
     const bool wasLocked = PaintLocked();
     SetPaintLock(true);
+    m_replacingAll = true;
+    const auto finish = [&] {
+        m_replacingAll = false;
+        Rehighlight();
+        SetPaintLock(wasLocked);
+    };
     bool found = false;
     try {
         found = m_search->FindReplace(findText, replacement, flags, newText, position);
     } catch (...) {
-        SetPaintLock(wasLocked);
+        finish();
         throw;
     }
-    SetPaintLock(wasLocked);
+    finish();
     return found;
 }
 
@@ -130,7 +146,8 @@ void TSourceMemo::showFindDialog(const std::string& text, uint16_t flags)
             findNextFromDialog(findText, findFlags);
         };
         // The matches it selects stay visible while the dialog has the focus.
-        connect(m_findDialog, &QDialog::finished, this, [this] { SetHideSelection(m_hideSelectionBeforeFind); });
+        connect(m_findDialog, &QDialog::finished, this,
+                [this] { SetHideSelection(m_hideSelectionBeforeFind); });
     }
     if (!m_findDialog->isVisible()) {
         m_hideSelectionBeforeFind = HideSelection();
@@ -150,7 +167,8 @@ void TSourceMemo::findNextFromDialog(const std::string& text, uint16_t flags)
     try {
         outcome = m_search->FindNext(text, flags);
     } catch (const Exception& error) { // the editor's own failures, as a replace can raise
-        messageBoxes().show(TMessageKind::Error, "Error", cp1252ToUtf8(error.what()), TMessageButtons::Ok);
+        messageBoxes().show(TMessageKind::Error, "Error", cp1252ToUtf8(error.what()),
+                            TMessageButtons::Ok);
         return;
     } catch (const std::bad_alloc&) {
         messageBoxes().show(TMessageKind::Error, "Error", "Out of memory", TMessageButtons::Ok);
@@ -167,7 +185,8 @@ void TSourceMemo::findNextFromDialog(const std::string& text, uint16_t flags)
         return;
     }
     messageBoxes().show(TMessageKind::Information, "Find",
-                        cp1252ToUtf8("Search string \"" + text + "\" not found."), TMessageButtons::Ok);
+                        cp1252ToUtf8("Search string \"" + text + "\" not found."),
+                        TMessageButtons::Ok);
 }
 
 // Keys the key map passed on: Ctrl+F opens the control's find dialog and F3 repeats the last

@@ -35,7 +35,8 @@ struct TOutcome
     bool operator==(const TOutcome&) const = default;
 };
 
-TOutcome searchOnce(TREParser& parser, TTextSource& source, int64_t from, TSearchDirection direction)
+TOutcome searchOnce(TREParser& parser, TTextSource& source, int64_t from,
+                    TSearchDirection direction)
 {
     TOutcome outcome;
     try {
@@ -49,7 +50,8 @@ TOutcome searchOnce(TREParser& parser, TTextSource& source, int64_t from, TSearc
         outcome.End = parser.MatchEnd();
         require(parser.SubMatch(0) == outcome.Start);
         require(parser.PositionCount() >= 0 && parser.PositionCount() <= 255);
-        require(outcome.Start >= 0 && outcome.Start <= outcome.End && outcome.End <= source.Length());
+        require(outcome.Start >= 0 && outcome.Start <= outcome.End &&
+                outcome.End <= source.Length());
         (void)ExpandReplacement("%1<%2>%%\\n\\x41%9", parser, source);
     }
     return outcome;
@@ -82,14 +84,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TBufferTextSource buffer(text);
     TEdStream edStream(store);
     TEdStreamTextSource rows(edStream);
-    const int64_t from = raw.empty() ? 0 : static_cast<unsigned char>(raw[0]) * static_cast<int64_t>(text.size()) / 255;
+    const int64_t from =
+        raw.empty() ? 0
+                    : static_cast<unsigned char>(raw[0]) * static_cast<int64_t>(text.size()) / 255;
 
     TREParser parser;
     parser.Limits.BaseSteps = 1 << 16;
     parser.Limits.StepsPerChar = 16;
     parser.Limits.MaxStackEntries = 1 << 14;
     if (parser.SetExpression(expression)) {
-        for (const TSearchDirection direction : {TSearchDirection::Forward, TSearchDirection::Backward}) {
+        for (const TSearchDirection direction :
+             {TSearchDirection::Forward, TSearchDirection::Backward}) {
             const TOutcome overBuffer = searchOnce(parser, buffer, from, direction);
             const TOutcome overRows = searchOnce(parser, rows, from, direction);
             require(overBuffer == overRows);
@@ -104,8 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         options.WholeWord = (expression.size() & 2) != 0;
         TTextReader bufferReader(buffer);
         TTextReader rowReader(rows);
-        require(plain.FindForward(bufferReader, from, options) == plain.FindForward(rowReader, from, options));
-        require(plain.FindBackward(bufferReader, from, options) == plain.FindBackward(rowReader, from, options));
+        require(plain.FindForward(bufferReader, from, options) ==
+                plain.FindForward(rowReader, from, options));
+        require(plain.FindBackward(bufferReader, from, options) ==
+                plain.FindBackward(rowReader, from, options));
     }
     return 0;
 }

@@ -104,13 +104,15 @@ struct MatchCase
 void expectMatches(const MatchCase& c)
 {
     TREParser parser;
-    ASSERT_TRUE(parser.SetExpression(c.Expression)) << c.Expression << ": " << parser.ErrorMessage();
+    ASSERT_TRUE(parser.SetExpression(c.Expression))
+        << c.Expression << ": " << parser.ErrorMessage();
     ASSERT_EQ(CheckProgram(parser.Program()), "") << c.Expression;
     const TMatchSpan expected{c.Start, c.Start < 0 ? -1 : c.End};
     EXPECT_EQ(searchBuffer(parser, c.Text, c.From, c.Direction), expected)
         << c.Expression << " on \"" << c.Text << "\" from " << c.From;
     auto store = storeWith(c.Text);
-    EXPECT_EQ(searchStore(parser, *store, c.From, c.Direction), expected) << c.Expression << " (store)";
+    EXPECT_EQ(searchStore(parser, *store, c.From, c.Direction), expected)
+        << c.Expression << " (store)";
 }
 
 TEST(RegexMatch, TheSyntaxMatchesWhatItSays)
@@ -215,8 +217,7 @@ TEST(RegexPositions, ElementsNumberTheTemplateReferences)
     EXPECT_EQ(replaced("x*y", "xxxy", "[%1|%2]"), "[xxx|y]");
     // References past the last element insert nothing.
     EXPECT_EQ(replaced("ab", "ab", "%3"), "");
-    EXPECT_EQ(replaced("a", "a", "100%% \\t\\n\\r\\s\\\\ \\x41\\101 %q"),
-              "100% \t\r\n \\ AA q");
+    EXPECT_EQ(replaced("a", "a", "100%% \\t\\n\\r\\s\\\\ \\x41\\101 %q"), "100% \t\r\n \\ AA q");
     EXPECT_EQ(replaced("a", "a", "x\\777y"), "x");
     EXPECT_EQ(replaced("a", "a", "x\\xzy"), "x");
 
@@ -261,7 +262,8 @@ TEST(RegexBudget, PathologicalExpressionsStopWithTheBudgetError)
         } catch (const ERegExpError& error) {
             EXPECT_EQ(error.Id(), reTooMuchWork) << expression;
         }
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20)) << expression;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20))
+            << expression;
     }
     std::string words;
     while (words.size() < (4u << 20))

@@ -2,8 +2,8 @@
 // buffer and over the store's rows, which must agree (the rows are spans of at most 2047 bytes).
 #pragma once
 
-#include "editor/search/TextSource.h"
 #include "editor/search/REParser.h"
+#include "editor/search/TextSource.h"
 #include "editor/text/EdStream.h"
 #include "editor/text/TextStore.h"
 

@@ -6,7 +6,11 @@
 #include "editor/widget/RegExpErrorDialog.h"
 #include "editor/widget/SourceMemoFindDialog.h"
 
+#include "highlight/languages/Languages.h"
+#include "highlight/runtime/SourceMemoParser.h"
 #include "platform/ScriptedMessageBoxes.h"
+
+#include "base/Stream.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -23,9 +27,13 @@ class MemoSearchTest : public MemoFixture
 protected:
     MemoSearchTest() : installed(boxes)
     {
-        memo.setRegExpErrorPresenter([this](TSourceMemo&, const std::string& text) { regExpErrors.push_back(text); });
+        memo.setRegExpErrorPresenter(
+            [this](TSourceMemo&, const std::string& text) { regExpErrors.push_back(text); });
     }
-    TLResult find(const char* text, TWParam flags) { return send(SM_FIND, flags, reinterpret_cast<TLParam>(text)); }
+    TLResult find(const char* text, TWParam flags)
+    {
+        return send(SM_FIND, flags, reinterpret_cast<TLParam>(text));
+    }
     TSourceMemoFindDialog& dialog()
     {
         EXPECT_NE(memo.FindDialog(), nullptr);
@@ -155,6 +163,48 @@ TEST_F(MemoSearchTest, ReplaceAllIsOneUndoStepAndRepaintsOnlyWhenDone)
     EXPECT_EQ(stored(), "GOSUB a\rGOSUB b\rx GOSUB");
     EXPECT_EQ(send(EM_CANUNDO), 0);
     expectSound();
+}
+
+// Replace-all colours once when it is done; the rows shown must then carry the token bytes a
+// fresh highlighting of the same text gives, including where a replacement changed how the
+// rows after it are read (a comment mark becoming a string quote).
+TEST_F(MemoSearchTest, ReplaceAllLeavesTheColoursOfAFreshLoad)
+{
+    TSourceMemoParser parser;
+    const auto compiled = zenBasicParserStream();
+    TReadOnlyMemoryStream bytes(compiled.data(), static_cast<int64_t>(compiled.size()));
+    parser.LoadParser(bytes);
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += "a = 1 ' note " + std::to_string(i) + "\r\nGOSUB x_" + std::to_string(i) + "\r\n";
+    memo.resize(500, 700); // every row shown
+    memo.SetParser(1, &parser);
+    load(text);
+    QApplication::processEvents();
+    memo.viewport()->repaint();
+    std::string newText;
+    int64_t position = 0;
+    ASSERT_TRUE(memo.FindReplace("' note", "\"note", srReplaceAll, newText, position));
+    memo.viewport()->repaint();
+    std::vector<uint8_t> replacedAttrs;
+    send(SM_GETATTRS, 0, ptr(&replacedAttrs));
+
+    TSourceMemo fresh;
+    fresh.resize(memo.size());
+    fresh.show();
+    fresh.SetParser(1, &parser);
+    const std::string result = stored();
+    Perform(fresh, WM_SETTEXT, 0, reinterpret_cast<TLParam>(result.c_str()));
+    QApplication::processEvents();
+    fresh.viewport()->repaint();
+    std::vector<uint8_t> freshAttrs;
+    Perform(fresh, SM_GETATTRS, 0, reinterpret_cast<TLParam>(&freshAttrs));
+    ASSERT_EQ(replacedAttrs.size(), result.size());
+    EXPECT_EQ(replacedAttrs, freshAttrs);
+    EXPECT_NE(std::count(freshAttrs.begin(), freshAttrs.end(), 0),
+              static_cast<long>(freshAttrs.size()));
+    memo.SetParser(1, nullptr);
+    fresh.SetParser(1, nullptr);
 }
 
 // The budget through the control: the error box, the document and selection as they were, and
