@@ -8,7 +8,8 @@ ZBX_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
-    gputils srecord libpcre2-dev ccache
+    gputils srecord ccache libpcre2-dev
+    desktop-file-utils appstream xdotool
 )
 
 zbx_missing_packages() {

@@ -55,7 +55,7 @@ int RunZbxEdit(QApplication& application, const QStringList& arguments)
 
     TEditorMainForm mainForm(arguments);
     TParserRepository repository;
-    guard.setActivationHandler([&mainForm] { bringToFront(&mainForm); });
+    guard.setActivationHandler([&mainForm](const QString&) { bringToFront(&mainForm); });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.
     if (const QScreen* screen = mainForm.screen())

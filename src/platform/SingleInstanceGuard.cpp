@@ -1,6 +1,7 @@
 #include "platform/SingleInstanceGuard.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -14,10 +15,16 @@
 
 namespace {
 
+// A request is one line: "ACTIVATE", or "OPEN" and the bytes of a full file name in hex, so
+// that any name (blanks, line breaks, bytes that are not UTF-8) crosses whole. A file is
+// confirmed with "OK". A client that sends more than a line this long is not one of our copies.
 const QByteArray activationRequest = "ACTIVATE\n";
-// A request is one short line; a client that sends more is not one of our copies.
-constexpr qint64 maxRequestSize = 64;
+const QByteArray openRequest = "OPEN ";
+const QByteArray fileTaken = "OK\n";
+constexpr qint64 maxRequestSize = 2 * 8192 + 16;
 constexpr int connectTimeoutMs = 1000;
+// How long a later copy waits for the running copy to take its file before opening it itself.
+constexpr int handOverTimeoutMs = 5000;
 
 QString socketFolder(const QString& folder)
 {
@@ -86,17 +93,24 @@ TSingleInstanceGuard::~TSingleInstanceGuard()
         m_server->close();
 }
 
-TSingleInstanceGuard::TStart TSingleInstanceGuard::start()
+TSingleInstanceGuard::TStart TSingleInstanceGuard::start(const QString& fileToHandOver)
 {
     TStartLock lock(m_serverName + QStringLiteral(".lock"));
     switch (socketFileState(m_serverName)) {
     case TSocketFile::Foreign:
         return TStart::Unguarded;
     case TSocketFile::Ours:
-        if (askRunningCopy())
+        switch (askRunningCopy(fileToHandOver)) {
+        case TAnswer::Done:
             return TStart::AnotherCopyRuns;
-        // Nobody answers: the file was left by a copy that crashed.
-        QLocalServer::removeServer(m_serverName);
+        case TAnswer::FileNotTaken:
+            // The running copy is alive but did not confirm the file: open it here instead.
+            return TStart::Unguarded;
+        case TAnswer::NoCopy:
+            // Nobody answers: the file was left by a copy that crashed.
+            QLocalServer::removeServer(m_serverName);
+            break;
+        }
         break;
     case TSocketFile::Absent:
         break;
@@ -104,16 +118,30 @@ TSingleInstanceGuard::TStart TSingleInstanceGuard::start()
     return listen() ? TStart::FirstCopy : TStart::Unguarded;
 }
 
-bool TSingleInstanceGuard::askRunningCopy()
+TSingleInstanceGuard::TAnswer TSingleInstanceGuard::askRunningCopy(const QString& file)
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(connectTimeoutMs))
-        return false;
-    socket.write(activationRequest);
-    socket.waitForBytesWritten(connectTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+        return TAnswer::NoCopy;
+    if (file.isEmpty()) {
+        socket.write(activationRequest);
+        socket.waitForBytesWritten(connectTimeoutMs);
+        socket.disconnectFromServer();
+        return TAnswer::Done;
+    }
+    socket.write(openRequest + QFile::encodeName(QFileInfo(file).absoluteFilePath()).toHex() + '\n');
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (answer.size() < fileTaken.size() && clock.elapsed() < handOverTimeoutMs
+           && socket.state() == QLocalSocket::ConnectedState) {
+        socket.waitForReadyRead(100);
+        answer += socket.read(fileTaken.size() - answer.size());
+    }
+    answer += socket.read(fileTaken.size() - answer.size());
+    socket.abort();
+    return answer == fileTaken ? TAnswer::Done : TAnswer::FileNotTaken;
 }
 
 bool TSingleInstanceGuard::listen()
@@ -139,19 +167,40 @@ void TSingleInstanceGuard::acceptConnections()
                 client->abort();
                 return;
             }
-            if (*received == activationRequest) {
-                received->clear();
-                emit activationRequested();
-                if (m_handler)
-                    m_handler();
-                client->disconnectFromServer();
-            }
+            const qsizetype lineEnd = received->indexOf('\n');
+            if (lineEnd < 0)
+                return;
+            const QByteArray line = received->left(lineEnd + 1);
+            received->clear();
+            if (!answerRequest(client, line))
+                client->abort();
         };
         connect(client, &QLocalSocket::readyRead, this, handle);
         connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
         if (client->bytesAvailable() > 0)
             handle();
     }
+}
+
+bool TSingleInstanceGuard::answerRequest(QLocalSocket* client, const QByteArray& line)
+{
+    QString file;
+    if (line.startsWith(openRequest)) {
+        const QByteArray hex = line.mid(openRequest.size()).chopped(1);
+        const QByteArray name = QByteArray::fromHex(hex);
+        if (name.isEmpty() || name.toHex() != hex.toLower())
+            return false;
+        file = QFile::decodeName(name);
+    } else if (line != activationRequest) {
+        return false;
+    }
+    emit activationRequested();
+    if (m_handler)
+        m_handler(file);
+    if (!file.isEmpty())
+        client->write(fileTaken);
+    client->disconnectFromServer();
+    return true;
 }
 
 void bringToFront(QWidget* window)

@@ -1,8 +1,9 @@
 // Keeps one copy of the program running per user. The first copy listens on a local socket
 // named after the guard and the user; a later copy connects, asks the first to come to the
-// front and is told to end. Nothing but that request passes between the copies: a file named
-// on the later copy's command line is not handed over. The guard never stops the program from
-// running: when it cannot be set up, start() says so and the program runs unguarded.
+// front, hands over the file named on its own command line, if any, and is told to end. A file
+// is never lost on the way: the first copy confirms it, and a later copy whose file was not
+// confirmed runs on by itself. The guard never stops the program from running: when it cannot
+// be set up, start() says so and the program runs unguarded.
 #pragma once
 
 #include <QObject>
@@ -11,6 +12,7 @@
 #include <functional>
 
 class QLocalServer;
+class QLocalSocket;
 class QWidget;
 
 class TSingleInstanceGuard : public QObject
@@ -29,11 +31,15 @@ public:
         QObject* parent = nullptr);
     ~TSingleInstanceGuard() override;
 
-    TStart start();
+    // fileToHandOver, when not empty, is opened by the running copy if there is one; a relative
+    // name is taken relative to this copy's working folder.
+    TStart start(const QString& fileToHandOver = QString());
     // The socket's path: the folder, the guard's name, '-' and the user id.
     QString serverName() const { return m_serverName; }
-    // Called from the event loop for every request of a later copy, after activationRequested.
-    void setActivationHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+    // Called from the event loop for every request of a later copy, after activationRequested,
+    // with the full name of the file it handed over or an empty string.
+    using TActivationHandler = std::function<void(const QString& file)>;
+    void setActivationHandler(TActivationHandler handler) { m_handler = std::move(handler); }
 
 signals:
     void activationRequested();
@@ -41,11 +47,13 @@ signals:
 private:
     QString m_serverName;
     QLocalServer* m_server = nullptr;
-    std::function<void()> m_handler;
+    TActivationHandler m_handler;
 
-    bool askRunningCopy();
+    enum class TAnswer { NoCopy, Done, FileNotTaken };
+    TAnswer askRunningCopy(const QString& file);
     bool listen();
     void acceptConnections();
+    bool answerRequest(QLocalSocket* client, const QByteArray& line);
 };
 
 // Restores window when it is minimised, then raises and activates it.

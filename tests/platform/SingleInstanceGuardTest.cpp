@@ -7,7 +7,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include <fcntl.h>
@@ -66,7 +69,7 @@ std::string socketPath(const TempFolder& folder)
 
 } // namespace
 
-TEST(SingleInstanceGuard, SecondCopyEndsAtOnceAndTheFirstIsAskedToComeToTheFront)
+TEST(SingleInstanceGuard, SecondCopyEndsAtOnceAndTheFirstComesToTheFrontWithItsFile)
 {
     testApplication();
     TempFolder folder;
@@ -75,20 +78,69 @@ TEST(SingleInstanceGuard, SecondCopyEndsAtOnceAndTheFirstIsAskedToComeToTheFront
 
     QElapsedTimer clock;
     clock.start();
-    Probe second(folder.path(), {QStringLiteral("/home/user/passed-on.bas")});
+    Probe second(folder.path(), {QStringLiteral("/home/user/my programs/passed-on \u00e9.bas")});
     ASSERT_TRUE(second.finish(3000));
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_EQ(second.exitCode(), 3);
     EXPECT_EQ(second.output(), "ANOTHER COPY RUNS\n");
+    ASSERT_TRUE(first.waitForOutput("ACTIVATION REQUEST /home/user/my programs/passed-on \xc3\xa9.bas\n"))
+        << first.output().toStdString();
 
-    ASSERT_TRUE(first.waitForOutput("ACTIVATION REQUEST\n"));
-    // Nothing but the request reached the first copy.
-    EXPECT_EQ(first.output(), "FIRST COPY\nACTIVATION REQUEST\n");
-
+    // Without a file the first copy only comes to the front.
     Probe third(folder.path());
     ASSERT_TRUE(third.finish(3000));
     EXPECT_EQ(third.exitCode(), 3);
-    EXPECT_TRUE(first.waitForOutput("ACTIVATION REQUEST\nACTIVATION REQUEST\n"));
+    EXPECT_TRUE(first.waitForOutput(".bas\nACTIVATION REQUEST\n")) << first.output().toStdString();
+}
+
+TEST(SingleInstanceGuard, HandedOverFileNamedRelativelyArrivesWithTheSecondCopysFolder)
+{
+    testApplication();
+    TempFolder folder;
+    Probe first(folder.path());
+    ASSERT_TRUE(first.waitForOutput("FIRST COPY\n"));
+    const QString here = QDir::currentPath();
+    Probe second(folder.path(), {QStringLiteral("sub/relative.bas")});
+    ASSERT_TRUE(second.finish(3000));
+    EXPECT_EQ(second.exitCode(), 3);
+    EXPECT_TRUE(first.waitForOutput("ACTIVATION REQUEST " + (here + QStringLiteral("/sub/relative.bas\n")).toUtf8()))
+        << first.output().toStdString();
+}
+
+TEST(SingleInstanceGuard, FileNotTakenByAStuckCopyIsOpenedByTheLaterCopyItself)
+{
+    testApplication();
+    TempFolder folder;
+    const QString socketFolder = QString::fromStdString(folder.path());
+    // A copy that accepts connections but never answers them, as a hung one would.
+    QLocalServer stuck;
+    ASSERT_TRUE(stuck.listen(QString::fromStdString(socketPath(folder))));
+    TSingleInstanceGuard later(QStringLiteral("KALTORPLUSINSTANCE"), socketFolder);
+    EXPECT_EQ(later.start(QStringLiteral("/tmp/kept.bas")), TSingleInstanceGuard::TStart::Unguarded);
+}
+
+TEST(SingleInstanceGuard, MalformedRequestsAreDroppedWithoutReachingTheHandler)
+{
+    testApplication();
+    TempFolder folder;
+    TSingleInstanceGuard first(QStringLiteral("KALTORPLUSINSTANCE"), QString::fromStdString(folder.path()));
+    ASSERT_EQ(first.start(), TSingleInstanceGuard::TStart::FirstCopy);
+    int handled = 0;
+    first.setActivationHandler([&](const QString&) { ++handled; });
+    for (const QByteArray& request : {QByteArray("OPEN zz\n"), QByteArray("OPEN \n"), QByteArray("HELLO\n"),
+                                      QByteArray(70000, 'A')}) {
+        QLocalSocket client;
+        client.connectToServer(first.serverName());
+        ASSERT_TRUE(client.waitForConnected(1000));
+        client.write(request);
+        client.waitForBytesWritten(1000);
+        QElapsedTimer clock;
+        clock.start();
+        while (client.state() == QLocalSocket::ConnectedState && clock.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_NE(client.state(), QLocalSocket::ConnectedState) << request.left(20).toStdString();
+    }
+    EXPECT_EQ(handled, 0);
 }
 
 TEST(SingleInstanceGuard, SocketLeftByACrashedCopyDoesNotLockTheUserOut)
@@ -153,7 +205,10 @@ TEST(SingleInstanceGuard, InProcessRequestReachesTheHandlerAndSignal)
     TSingleInstanceGuard first(QStringLiteral("KALTORPLUSINSTANCE"), socketFolder);
     ASSERT_EQ(first.start(), TSingleInstanceGuard::TStart::FirstCopy);
     int handled = 0, signalled = 0;
-    first.setActivationHandler([&] { ++handled; });
+    first.setActivationHandler([&](const QString& file) {
+        EXPECT_TRUE(file.isEmpty());
+        ++handled;
+    });
     QObject::connect(&first, &TSingleInstanceGuard::activationRequested, [&] { ++signalled; });
 
     TSingleInstanceGuard second(QStringLiteral("KALTORPLUSINSTANCE"), socketFolder);

@@ -129,10 +129,12 @@ int64_t TSourceEditor::SelLength() const
 {
     const TSelectionPair selection = Selection();
     int64_t length = selection.End() - selection.Start();
-    if (m_store->LineStyle() == lsCRLF && length > 0) {
-        const std::string text = m_store->GetText(selection.Start(), selection.End());
-        length += std::count(text.begin(), text.end(), kLineBreak);
-    }
+    // The line breaks selected are those of the rows from the start's row up to the end's: the
+    // end's own row contributes none, as its break lies at or after the end. The index counts
+    // them, so a whole-document selection costs what a short one does.
+    if (m_store->LineStyle() == lsCRLF && length > 0)
+        length += m_store->LineOfRow(m_store->RowAt(selection.End()).Index) -
+                  m_store->LineOfRow(m_store->RowAt(selection.Start()).Index);
     return length;
 }
 

@@ -173,6 +173,9 @@ public:
     int64_t WordAfter(int64_t offset) const;
     std::function<bool(char)> fn_CharStartsWord;
     std::function<bool(char)> fn_CharIsInWord;
+    // The word-character tests in force: the two above when assigned, else the defaults.
+    bool CharStartsWord(char c) const { return charStartsWord(c); }
+    bool CharIsInWord(char c) const { return charIsInWord(c); }
 
     std::function<void(uint32_t& sourceFlags)> OnDataDrop;
 

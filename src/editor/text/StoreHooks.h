@@ -46,6 +46,9 @@ class TStoreShiftTarget
 {
 public:
     virtual ~TStoreShiftTarget() = default;
+    // [start, end) is about to be deleted; the rows still hold it. Deleting everything skips
+    // this and calls TextCleared.
+    virtual void TextDeleting(int64_t start, int64_t end) { (void)start, (void)end; }
     virtual void TextInserted(int64_t position, int64_t length) = 0;
     virtual void TextDeleted(int64_t position, int64_t length) = 0;
     // Everything was deleted.

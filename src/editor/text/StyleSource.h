@@ -1,6 +1,6 @@
 // What the RTF and HTML writers need to know about how the document looks: the styles that
-// token bytes map to, the font, the title and the time stamp. The editor's settings provide
-// it; TPlainStyleSource is the look of a document without a language.
+// token bytes map to, the font, the title and the time stamp. The editor control provides it
+// from its active settings; TPlainStyleSource is the look of a document without a language.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,9 @@ public:
     virtual std::string Title() const = 0;
     // The date and time written into HTML; a provider of its own keeps tests repeatable.
     virtual std::string DateTimeText() const = 0;
+    // Called before the characters [start, end) are written with styles, so that rows whose
+    // token bytes are missing or out of date (never shown, edited since) get them first.
+    virtual void PrepareRange(int64_t /*start*/, int64_t /*end*/) {}
 };
 
 // Black on white "Courier New" 10 points, every token in the default style, the local time.

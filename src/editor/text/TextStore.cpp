@@ -257,6 +257,7 @@ int64_t TTextStore::InsertText(int64_t position, std::string_view text)
 {
     if (text.empty())
         return 0;
+    ++m_editCount;
     position = std::clamp<int64_t>(position, 0, CharCount());
     if (text.size() <= static_cast<size_t>(kMaxRowLength)) {
         // Typing and small pastes usually stay inside the row at the position.
@@ -293,6 +294,7 @@ int64_t TTextStore::InsertText(int64_t position, std::string_view text)
 
 void TTextStore::DeleteRange(int64_t start, int64_t end)
 {
+    ++m_editCount;
     start = std::clamp<int64_t>(start, 0, CharCount());
     end = std::clamp<int64_t>(end, 0, CharCount());
     if (start > end)
@@ -303,6 +305,7 @@ void TTextStore::DeleteRange(int64_t start, int64_t end)
         clearAll();
         return;
     }
+    forEachShiftTarget([&](TStoreShiftTarget& t) { t.TextDeleting(start, end); });
     TRowSpot first;
     m_index.FindOffset(start, first);
     TRowSpot last;
@@ -335,6 +338,7 @@ void TTextStore::DeleteRange(int64_t start, int64_t end)
 
 void TTextStore::clearAll()
 {
+    ++m_editCount;
     const int64_t deleted = CharCount();
     releaseAllRows();
     m_index.Clear();

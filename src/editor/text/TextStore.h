@@ -78,6 +78,10 @@ public:
     // No row in an empty document.
     TRowSpot LineStart(int64_t line) const;
 
+    // Goes up with every change of the rows: edits, re-cuts and loading. A holder of row
+    // pointers compares it with the value it saw to notice that its rows may be gone.
+    uint64_t EditCount() const { return m_editCount; }
+
     // Inserts text at position (clamped) after normalising it; returns the stored length.
     int64_t InsertText(int64_t position, std::string_view text);
     // Deletes the characters between two offsets (in either order, clamped).
@@ -111,9 +115,9 @@ public:
     int64_t WriteRange(TStream& stream, int64_t start, int64_t end, TSaveFormat format);
 
     // Colours, font and title for the RTF and HTML writers; a plain default when null. The
-    // store does not own it.
-    void SetStyleSource(const TStyleSource* styles) { m_styles = styles; }
-    const TStyleSource* StyleSource() const { return m_styles; }
+    // store does not own it; the control showing the store sets it.
+    void SetStyleSource(TStyleSource* styles) { m_styles = styles; }
+    TStyleSource* StyleSource() const { return m_styles; }
 
     // Controls showing this store; the store does not own them.
     void RegisterView(TStoreView* view);
@@ -178,9 +182,10 @@ private:
     bool m_cursorValid = false;
     std::array<int64_t, kMaxRowLength + 1> m_rowsOfLength{};
     int m_longest = 1;
+    uint64_t m_editCount = 0;
     TSelLineStyle m_lineStyle = lsCRLF;
     TSaveFormat m_saveFormat = sfTEXT;
-    const TStyleSource* m_styles = nullptr;
+    TStyleSource* m_styles = nullptr;
     std::vector<TStoreView*> m_views;
     std::unique_ptr<TStoreUndo> m_undo;
     std::unique_ptr<TStoreShiftTarget> m_bookmarks;

@@ -15,6 +15,7 @@
 
 void TTextStore::LoadFromStream(TStream& stream)
 {
+    ++m_editCount;
     clearUndo();
     try {
         DeleteRange(0, CharCount());
@@ -59,13 +60,16 @@ int64_t TTextStore::writeOnce(TStream& stream, int64_t start, int64_t end, TSave
     end = std::clamp<int64_t>(end, 0, CharCount());
     if (start > end)
         std::swap(start, end);
+    // Before the rows are looked up: preparing may cut rows again.
+    if (m_styles && (format == sfRTF || format == sfHTML))
+        m_styles->PrepareRange(start, end);
     TRowRange range;
     TRowSpot spot;
     if (m_index.FindOffset(start, spot))
         range = {spot.Row, spot.Start, start, end};
     TSaveSink sink(stream);
     const TPlainStyleSource plain;
-    const TStyleSource& styles = m_styles ? *m_styles : plain;
+    const TStyleSource& styles = m_styles ? static_cast<const TStyleSource&>(*m_styles) : plain;
     switch (format) {
     case sfRTF: WriteRtf(sink, range, styles); break;
     case sfHTML: WriteHtml(sink, range, styles); break;

@@ -37,6 +37,7 @@ TRowChange TTextStore::RecutRows(const TRowSpot& first, int64_t count, const std
 {
     if (!first.Row || count <= 0 || lengths.empty())
         return {};
+    ++m_editCount;
     // Join the rows' bytes and token bytes and gather what each line carries. A line here is
     // the run of rows up to one ending in CR, or to the end of the range.
     std::string text;

@@ -39,6 +39,7 @@ enum TUndoGroup : int32_t
     ugDelete = 15, // delete character, backspace
     ugPaste = 16,
     ugCut = 17,
+    ugExpansion = 18, // a code template or auto-correct entry replacing its name
     ugIndent = 19,
     ugUnindent = 20,
     ugDeletePrevWord = 21,

@@ -16,12 +16,13 @@ int highestBit(uint16_t bits)
 
 } // namespace
 
-TGutterCell GutterCellOf(const TTextRow& row, int64_t lineNumber, bool lineNumbers)
+TGutterCell GutterCellOf(const TTextRow& row, int64_t lineNumber, bool lineNumbers, int breakpointImage)
 {
+    const int image = breakpointImage >= 0 ? breakpointImage : row.MarkBits ? highestBit(row.MarkBits) : -1;
     if (const uint16_t bookmarks = row.RowBits & rbBookmarkMask)
-        return {TGutterCell::Bookmark, highestBit(bookmarks)};
-    if (row.MarkBits)
-        return {TGutterCell::Mark, highestBit(row.MarkBits)};
+        return {TGutterCell::Bookmark, highestBit(bookmarks), image};
+    if (image >= 0)
+        return {TGutterCell::Mark, image, image};
     if (lineNumbers && !row.IsContinuation())
         return {TGutterCell::LineNumber, lineNumber};
     return {};

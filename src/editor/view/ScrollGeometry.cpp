@@ -11,8 +11,13 @@ TVerticalScroll VerticalScroll(int64_t rowCount, int64_t visibleRows, int64_t to
 {
     const int64_t scale = ScrollScale(rowCount);
     const int64_t page = std::min(visibleRows, std::max<int64_t>(rowCount - topRow, 0));
-    return {static_cast<int>(rowCount / scale), static_cast<int>(page / scale),
-            static_cast<int>(topRow / scale)};
+    TVerticalScroll scroll{static_cast<int>(rowCount / scale), static_cast<int>(page / scale),
+                           static_cast<int>(topRow / scale)};
+    scroll.ViewPage = static_cast<int>(std::max<int64_t>(visibleRows / scale, 1));
+    // A longer document scrolls until its last row and the empty line after it show.
+    const int needed = rowCount > visibleRows ? scroll.Range - scroll.ViewPage + 1 : 0;
+    scroll.Maximum = std::max({needed, scroll.Position, 0});
+    return scroll;
 }
 
 int64_t TopRowForThumb(int64_t rowCount, int position)

@@ -1,10 +1,12 @@
 #include "editor/widget/SourceMemo.h"
 
 #include "editor/keys/DefaultKeyMap.h"
+#include "editor/marks/TemplateSettings.h"
 #include "highlight/ParserSettings.h"
 #include "editor/view/ScrollGeometry.h"
 #include "highlight/runtime/HighlightPass.h"
 #include "editor/widget/QtClipboard.h"
+#include "editor/widget/SourceMemoStyles.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -20,7 +22,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     : QAbstractScrollArea(parent), m_store(std::make_unique<TTextStore>()),
       m_clipboard(std::make_unique<TQtClipboard>()),
       m_editor(std::make_unique<TSourceEditor>(*m_store, this, m_clipboard.get())),
-      m_keyMap(defaultKeyMap()), m_keys(*m_editor)
+      m_keyMap(defaultKeyMap()), m_keys(*m_editor), m_expansion(std::make_unique<TKeyExpansion>(*m_editor, *this))
 {
     setObjectName("SourceMemo");
     setFocusPolicy(Qt::StrongFocus);
@@ -30,6 +32,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
     setAcceptDrops(true);
+    m_exportStyles = std::make_unique<TSourceMemoStyles>(*this);
     m_ownSettings = std::make_unique<TSM_Settings>();
     m_font = QFont("Courier New", 10);
     m_font.setStyleHint(QFont::TypeWriter);
@@ -41,6 +44,9 @@ TSourceMemo::TSourceMemo(QWidget* parent)
         if (OnCommandRecognised)
             OnCommandRecognised(this, action);
     };
+    // The expansion tables are the active settings' own: changes go back there.
+    m_expansion->Templates().OnChanged = [this] { TemplatesToSettings(m_expansion->Templates(), ActiveSettings()); };
+    m_expansion->AutoReplace().OnChanged = [this] { AutoReplaceToSettings(m_expansion->AutoReplace(), ActiveSettings()); };
     m_caretBlink = new QTimer(this);
     connect(m_caretBlink, &QTimer::timeout, this, [this] {
         m_caretVisible = !m_caretVisible;
@@ -52,6 +58,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     m_dropScroll = new QTimer(this);
     m_dropScroll->setInterval(80);
     connect(m_dropScroll, &QTimer::timeout, this, &TSourceMemo::dropScrollTick);
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &TSourceMemo::updateScrollBars);
     attachEditor();
     attachPass();
     applyActiveSettings();
@@ -64,22 +71,31 @@ TSourceMemo::~TSourceMemo()
     for (int slot = 1; slot <= ParserSlots; ++slot)
         SetParser(slot, nullptr);
     m_keys.Detach();
-    m_store->UnregisterView(this);
-    m_store->OnTextChange = nullptr;
+    detachStore();
 }
 
 void TSourceMemo::attachEditor()
 {
     m_store->RegisterView(this);
+    attachMarks(*m_store, true);
     m_store->OnTextChange = [this](int64_t position, int64_t length) { textChanged(position, length); };
+    m_store->SetStyleSource(m_exportStyles.get());
+}
+
+void TSourceMemo::detachStore()
+{
+    attachMarks(*m_store, false);
+    m_store->UnregisterView(this);
+    m_store->OnTextChange = nullptr;
+    if (m_store->StyleSource() == m_exportStyles.get())
+        m_store->SetStyleSource(nullptr);
 }
 
 std::unique_ptr<TTextStore> TSourceMemo::ExchangeStore(std::unique_ptr<TTextStore> store)
 {
     if (!store)
         store = std::make_unique<TTextStore>();
-    m_store->UnregisterView(this);
-    m_store->OnTextChange = nullptr;
+    detachStore();
     std::swap(store, m_store);
     attachEditor();
     attachPass();
@@ -139,6 +155,8 @@ void TSourceMemo::SetOptions(uint32_t options)
         m_leftCol = 0;
     m_editor->Settings.Options = options;
     ActiveSettings().options = static_cast<int32_t>(options);
+    if (changed & smoSyntaxHighlight)
+        highlightingSwitched();
     if (changed & (smoWordWrap | smoWrapOverride | smoShowGutter))
         reflowAll();
     updateScrollBars();
@@ -341,8 +359,8 @@ void TSourceMemo::updateScrollBars()
     // range changes; the view's own position is not taken back from the bars meanwhile.
     const bool wasSetting = std::exchange(m_settingBars, true);
     QScrollBar* bar = verticalScrollBar();
-    bar->setRange(0, std::max(vertical.Range - std::max(vertical.Page, 1) + 1, 0));
-    bar->setPageStep(std::max(vertical.Page, 1));
+    bar->setRange(0, vertical.Maximum);
+    bar->setPageStep(vertical.ViewPage);
     bar->setValue(vertical.Position);
 
     const int visibleCols = std::max((viewport()->width() - TextLeft()) / m_charWidth, 1);
@@ -364,6 +382,10 @@ void TSourceMemo::scrollContentsBy(int, int)
         m_store->TopRowChanged();
     }
     m_leftCol = horizontalScrollBar()->value();
+    // The range follows the top row (a short document scrolled back to its top needs no bar),
+    // but not under a dragged thumb, which would jump.
+    if (!verticalScrollBar()->isSliderDown())
+        updateScrollBars();
     viewport()->update();
 }
 

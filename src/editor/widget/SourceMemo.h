@@ -11,6 +11,8 @@
 #include "editor/search/EditorSearch.h"
 #include "editor/keys/KeyDownHandler.h"
 #include "editor/keys/KeyboardActionController.h"
+#include "editor/marks/KeyExpansion.h"
+#include "editor/marks/MarkEvents.h"
 #include "editor/text/StoreHooks.h"
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
@@ -22,6 +24,7 @@
 #include <QColor>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 
 #include <algorithm>
@@ -31,12 +34,19 @@
 #include <string_view>
 #include <vector>
 
+class QListWidget;
 class QTimer;
 class TClipboard;
+class TCustomBookmarks;
+class TMarkList;
+class TSM_Breakpoints;
+class TSM_CodeBreak;
+struct TBreakpointStyle;
 class TSourceMemoFindDialog;
 class THighlightPass;
 class TSourceMemoParser;
 class TSM_Settings;
+class TStyleSource;
 
 // A row about to be painted, for a host that paints rows itself (OnDrawLine).
 struct TLineDrawData
@@ -74,7 +84,12 @@ enum TPropEdPage : uint8_t
     ppTEMPLATES = 16,
 };
 
-class TSourceMemo : public QAbstractScrollArea, public TStoreView, public TEditorHost, public TParserEditor
+class TSourceMemo : public QAbstractScrollArea,
+                    public TStoreView,
+                    public TEditorHost,
+                    public TParserEditor,
+                    public TMarkEvents,
+                    public TExpansionHost
 {
     Q_OBJECT
 public:
@@ -92,6 +107,7 @@ public:
     // it follows the file last loaded or saved.
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
+    const QFont& EditorFont() const { return m_font; }
     TSourceEditor& Editor() { return *m_editor; }
     const TSourceEditor& Editor() const { return *m_editor; }
 
@@ -201,9 +217,13 @@ public:
     int ActiveParser() const { return m_activeParser; }
     void SetActiveParser(int slot);
     TSourceMemoParser* ActiveParserObject() const { return Parser(m_activeParser); }
-    // The row where the next highlighting pass starts, -1 for none.
+    // Brings the token bytes of the rows holding the characters [start, end) up to date, rows
+    // never shown included (an export is about to write them in their styles).
+    void HighlightRange(int64_t start, int64_t end);
+    // The row where the next highlighting pass starts, -1 for none. Setting clamps the row to
+    // the document; a negative row means none.
     int64_t ReparseFrom() const { return m_pendingRow; }
-    void SetReparseFrom(int64_t row) { m_pendingRow = row; }
+    void SetReparseFrom(int64_t row);
 
     // Events the host assigns.
     std::function<void(TSourceMemo*)> OnChange;
@@ -222,7 +242,8 @@ public:
     std::function<void(TSourceMemo*, const std::string& hyperData, int hyperType)> OnHyperlinkClick;
     std::function<void(TSourceMemo*)> OnHyperlinkHover;
     // The highlighting pass produced a token over [start, end); the handler may change it.
-    std::function<void(TSourceMemo*, int& token, int64_t start, int64_t end)> OnTokenSeen;
+    // A pass is framed by token -1 (positions -1) before it and token -2 after it.
+    std::function<void(TSourceMemo*, int& token, int64_t end, int64_t start)> OnTokenSeen;
 
     // Mouse: dragging text, dropping, dragging the right-margin line.
     // A third quick press on the same row; raised instead of selecting the row when assigned.
@@ -257,6 +278,58 @@ public:
     void ParserDestroyed(TCustomSourceMemoParser& parser) override;
     void Beep() override;
     void Changed(uint32_t changeFlags) override;
+
+    // Bookmarks 0 to 9 (others: ESourceMemo "Bookmark index range error"). SetBookmark marks
+    // row (an index; -1: the caret's row, at the caret's column) with the 1-based column (at
+    // least 1), or clears the bookmark when it already marks that row (with word wrap, that
+    // line); commands 20 to 29 set at the caret. GotoBookmark puts the caret at the column (at
+    // most the row's end) and the row in the middle of the view; commands 30 to 39 run it.
+    // GetBookmark answers the 1-based row and the column, false when the bookmark is not set.
+    void SetBookmark(int number, int64_t row, int column);
+    void SetBookmark(int number) override { SetBookmark(number, -1, 0); }
+    void GotoBookmark(int number) override;
+    bool GetBookmark(int number, int64_t& line, int& column);
+    // The document's other annotations, made on first use; they live in the store shown and
+    // go with it when stores are exchanged.
+    TMarkList& Marks();
+    TSM_Breakpoints& Breakpoints();
+    TSM_CodeBreak& CodeBreak();
+    TCustomBookmarks& CustomBookmarks();
+    // The active settings' code templates and auto-correct entries; changes made here are
+    // written back to the settings.
+    TCodeTemplates& CodeTemplates() { return m_expansion->Templates(); }
+    TAutoReplace& AutoReplace() { return m_expansion->AutoReplace(); }
+    // The template pick list while it is shown, else null.
+    QListWidget* TemplatePickList() const;
+
+    // Events of the annotations and expansions.
+    std::function<void(TSourceMemo*, TEdStream& stream, const std::string& replaceItem, std::string& replaceWith,
+                       bool& canReplace)>
+        OnAutoReplace;
+    std::function<void(TSourceMemo*, const std::string& templateName, std::string& replacement)> OnTemplateEvent;
+    std::function<void(TSourceMemo*, int index)> OnBookmarkSet;
+    std::function<void(TSourceMemo*, int index)> OnBookmarkClear;
+    std::function<void(TSourceMemo*, const std::string& name)> OnCustomBookmarkFree;
+    std::function<void(TSourceMemo*, TSM_BreakpointData& breakpoint)> OnBreakpointFree;
+    std::function<void(TSourceMemo*, TSM_BreakpointData& breakpoint)> OnBreakpointStateChange;
+    // Assigning OnMarkChange makes every edit report each mark it moves.
+    std::function<void(TSourceMemo*, TMark& mark)> OnMarkChange;
+    std::function<void(TSourceMemo*, TMark& mark)> OnMarkFree;
+    // Painting calls it for each mark on each row painted, with the mark's part of that row.
+    std::function<void(TSourceMemo*, QPainter* canvas, QRect rect, TMark& mark)> OnDrawMark;
+
+    // TMarkEvents and TExpansionHost.
+    bool WantsMarkChanges() const override { return static_cast<bool>(OnMarkChange); }
+    void MarkChanged(TMark& mark) override;
+    void MarkFreed(TMark& mark) override;
+    void CustomBookmarkFreed(const std::string& name) override;
+    void BreakpointFreed(TSM_BreakpointData& breakpoint) override;
+    void BreakpointStateChanged(TSM_BreakpointData& breakpoint) override;
+    void MarksChanged(int64_t from, int64_t to) override;
+    void TemplateFired(const std::string& name, std::string& replacement) override;
+    void AutoReplaceFired(TEdStream& stream, const std::string& item, std::string& replaceWith,
+                          bool& canReplace) override;
+    void ShowTemplateList(const std::string& word) override;
 
     // Search (SourceMemoSearch.cpp). Flags are the sr* bits. Without srDirect FindText shows
     // the control's own find dialog; with it, it searches from the caret and selects the match.
@@ -301,6 +374,7 @@ private:
     void rebuildMetrics();
     void updateScrollBars();
     void attachEditor();
+    void detachStore();
     void textChanged(int64_t position, int64_t length);
     int64_t rowAtY(int y) const;
     int64_t offsetInRow(const TRowSpot& spot, int x) const;
@@ -310,6 +384,15 @@ private:
     void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
     void paintCaret(QPainter& painter);
     void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
+    // Annotations (SourceMemoMarks.cpp): the breakpoint look of a row, gutter images, marks.
+    bool breakpointStyleOf(const TRowSpot& spot, TBreakpointStyle& style) const;
+    void paintGutterImage(QPainter& painter, QRect cell, int image) const;
+    void paintMarks(QPainter& painter, const TRowSpot& spot, int y);
+    // Points the store's annotations at this control, or (attach false) no longer.
+    void attachMarks(TTextStore& store, bool attach);
+    void applyTemplates(const TSM_Settings& settings);
+    void chooseTemplate(const std::string& name);
+    void takeKeysBack();
     static QColor inverseOf(QColor background);
     void scrollToColumn(int64_t column);
     // Schedules a repaint of the area (all of it when empty) unless repaints are suppressed.
@@ -335,6 +418,9 @@ private:
     void hoverLink(QPoint at);
     bool clickLink(const QMouseEvent& event);
     void attachPass();
+    // The token bytes the screen shows for a row: none while highlighting is off.
+    const uint8_t* shownTokens(const TTextRow& row) const;
+    void highlightingSwitched();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);
     void autoScroll();
@@ -392,10 +478,20 @@ private:
 
     std::unique_ptr<TTextStore> m_store;
     std::string m_title;
+    std::unique_ptr<TStyleSource> m_exportStyles; // the shown store writes RTF and HTML with it
     std::unique_ptr<TClipboard> m_clipboard;
     std::unique_ptr<TSourceEditor> m_editor;
     TKeyboardActionContoller m_keyMap;
     TKeyDownHandler m_keys;
+    std::unique_ptr<TKeyExpansion> m_expansion;
+    QPointer<QWidget> m_templateList; // the pick list while it is shown
+    // Colours of the row being painted when a breakpoint gives it its own.
+    struct TRowColours
+    {
+        bool Active = false;
+        QColor Text;
+        QColor Back;
+    } m_rowColours;
 
     int64_t m_topRow = 0;
     int64_t m_leftCol = 0;

@@ -93,8 +93,8 @@ void TSourceMemo::attachPass()
     m_pass->setParser(ActiveParserObject());
     m_pass->Editor = this;
     m_pass->OnTokenSeen = [this](int& token, int64_t end, int64_t start) {
-        if (OnTokenSeen && start >= 0)
-            OnTokenSeen(this, token, start, end);
+        if (OnTokenSeen)
+            OnTokenSeen(this, token, end, start);
     };
     m_pendingRow = -1;
 }
@@ -112,6 +112,30 @@ void TSourceMemo::runPass(int64_t fromRow, int64_t rowLimit)
     }
 }
 
+const uint8_t* TSourceMemo::shownTokens(const TTextRow& row) const
+{
+    return (Options() & smoSyntaxHighlight) ? row.Attrs : nullptr;
+}
+
+// Rows edited while highlighting was off lost their token bytes and the others kept bytes that
+// may no longer fit what was typed around them, so switching it on forgets every row's bytes:
+// the rows are coloured afresh as they are shown, exactly as after loading.
+void TSourceMemo::highlightingSwitched()
+{
+    m_pendingRow = -1;
+    if (!(Options() & smoSyntaxHighlight))
+        return;
+    for (TTextRow* row = m_store->FirstRow(); row; row = row->Next) {
+        row->DropAttrs();
+        row->Flags |= rfReparse | rfRepaint;
+    }
+}
+
+void TSourceMemo::SetReparseFrom(int64_t row)
+{
+    m_pendingRow = row < 0 ? -1 : std::min(row, m_store->RowCount() - 1);
+}
+
 void TSourceMemo::Rehighlight()
 {
     flushReflow();
@@ -120,6 +144,18 @@ void TSourceMemo::Rehighlight()
     const int64_t from = m_pendingRow;
     m_pendingRow = -1;
     runPass(from, VisibleRows() + 2);
+}
+
+void TSourceMemo::HighlightRange(int64_t start, int64_t end)
+{
+    if (!m_pass || !ActiveParserObject() || !(Options() & smoSyntaxHighlight))
+        return;
+    const int64_t last = m_store->RowAt(end).Index;
+    TRowSpot spot = m_store->RowAt(start);
+    for (; spot.Row && spot.Index <= last; spot.Index += 1, spot.Row = spot.Row->Next) {
+        if (!spot.Row->Attrs || (spot.Row->Flags & (rfReparse | rfPassStart)))
+            runPass(spot.Index, last - spot.Index + 3);
+    }
 }
 
 // Colours the rows about to be painted that have no current token bytes.

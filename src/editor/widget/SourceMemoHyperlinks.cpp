@@ -11,7 +11,7 @@ TSourceMemo::THyperSpan TSourceMemo::hyperlinkAt(QPoint at) const
     if (offset < 0)
         return {};
     const TRowSpot spot = m_store->RowAt(offset);
-    if (!spot.Row || !spot.Row->Attrs)
+    if (!spot.Row || !shownTokens(*spot.Row))
         return {};
     const int inRow = static_cast<int>(offset - spot.Start);
     if (inRow >= spot.Row->TextLength())

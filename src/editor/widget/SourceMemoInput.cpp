@@ -40,7 +40,9 @@ bool TSourceMemo::event(QEvent* event)
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const TShortCut shortcut = shortCutOf(*key);
-        if (shortcut && !(shortcut & vk::scAlt) && keyMapWants(m_keyMap.Keys(), shortcut)) {
+        const TCodeTemplates& templates = m_expansion->Templates();
+        const bool hotKey = templates.Enabled && shortcut == templates.Trigger;
+        if (shortcut && !(shortcut & vk::scAlt) && (hotKey || keyMapWants(m_keyMap.Keys(), shortcut))) {
             event->accept();
             return true;
         }
@@ -88,7 +90,8 @@ void TSourceMemo::keyPressEvent(QKeyEvent* event)
 void TSourceMemo::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    m_keys.Attach(m_keyMap, nullptr);
+    applyTemplates(ActiveSettings()); // another control may have changed the shared tables
+    m_keys.Attach(m_keyMap, m_expansion.get());
     m_caretVisible = true;
     const int flash = QApplication::cursorFlashTime();
     if (flash > 0)

@@ -81,11 +81,8 @@ std::string documentText(TSourceMemo& memo)
 
 int64_t documentTextLength(TSourceMemo& memo)
 {
-    int64_t length = memo.Store().CharCount();
-    if (memo.Store().LineStyle() == lsCRLF)
-        for (const TTextRow* row = memo.Store().FirstRow(); row; row = row->Next)
-            length += row->EndsLine() ? 1 : 0;
-    return length;
+    const TTextStore& store = memo.Store();
+    return store.CharCount() + (store.LineStyle() == lsCRLF ? store.LineCount() - 1 : 0);
 }
 
 // ---- painting state ------------------------------------------------------------------------
@@ -470,9 +467,8 @@ TLResult applySettings(TSourceMemo& memo, TWParam, TLParam)
 TLResult reparseFrom(TSourceMemo& memo, TWParam wParam, TLParam lParam)
 {
     if (isSet(wParam))
-        memo.setProperty("zbxReparseFrom",
-                         QVariant::fromValue<qlonglong>(std::max<TLParam>(lParam, 0)));
-    return static_cast<TLResult>(memo.property("zbxReparseFrom").toLongLong());
+        memo.SetReparseFrom(lParam);
+    return static_cast<TLResult>(memo.ReparseFrom());
 }
 
 // ---- token bytes -------------------------------------------------------------------------------
@@ -547,7 +543,6 @@ TLResult textStore(TSourceMemo& memo, TWParam wParam, TLParam lParam)
         return 0;
     auto& exchanged = *pointerIn<std::unique_ptr<TTextStore>>(lParam);
     exchanged = memo.ExchangeStore(std::move(exchanged));
-    memo.setProperty("zbxReparseFrom", QVariant());
     return 1;
 }
 

@@ -155,9 +155,9 @@ inline constexpr const char* kSourceMemoIdString = "<TSourceMemo>:3.00.39";
 //                     1: std::unique_ptr<TTextStore>* exchanged with the shown store: the
 //                     control takes the given store and hands back the one it showed; a
 //                     null store is replaced by a new empty one) -> 1; other wParam -> 0
-//   SM_REPARSEFROM    (get/set bits; row) -> the row after the call. FIXME: the row is
-//                     kept on the widget until the control's highlighting pass owns it;
-//                     exchanging stores forgets it.
+//   SM_REPARSEFROM    (get/set bits; row, clamped to the document, negative for none) ->
+//                     the row the next highlighting pass starts at after the call, -1 for
+//                     none. Exchanging stores forgets it.
 //   SM_IDSTRING       (-; -) -> const char* kSourceMemoIdString
 // Exceptions of the operations (ESourceMemo, stream errors) pass to the caller.
 TLResult Perform(TSourceMemo& memo, uint32_t message, TWParam wParam = 0, TLParam lParam = 0);

@@ -3,6 +3,7 @@
 // the document.
 #include "editor/widget/SourceMemo.h"
 
+#include "editor/marks/Breakpoints.h"
 #include "editor/view/GutterCell.h"
 #include "platform/QtText.h"
 
@@ -28,16 +29,6 @@ void drawBookmark(QPainter& painter, QRect cell, int number)
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(flag, Qt::AlignCenter, QString::number(number));
-}
-
-// A mark image n: a coloured disc, one colour per image number.
-void drawMark(QPainter& painter, QRect cell, int image)
-{
-    static const QColor colours[] = {Qt::red, QColor(0, 128, 0), Qt::blue, QColor(128, 0, 128)};
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colours[image % 4]);
-    const int size = std::min(12, cell.height() - 2);
-    painter.drawEllipse(QRect(cell.left() + 3, cell.top() + (cell.height() - size) / 2, size, size));
 }
 
 // The glyph beside a row that continues the line above: a small hooked arrow.
@@ -124,7 +115,14 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
 {
     const int width = viewport()->width();
     const TTokenStyle& plain = m_styles[0];
-    painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight), plain.Background);
+    TBreakpointStyle breakpoint;
+    m_rowColours.Active = breakpointStyleOf(spot, breakpoint);
+    if (m_rowColours.Active) {
+        m_rowColours.Text = colorFromColorRef(static_cast<int32_t>(breakpoint.Text));
+        m_rowColours.Back = colorFromColorRef(static_cast<int32_t>(breakpoint.Background));
+    }
+    painter.fillRect(QRect(TextLeft(), y, width - TextLeft(), m_lineHeight),
+                     m_rowColours.Active ? m_rowColours.Back : plain.Background);
     paintGutter(painter, spot, y, lineNumber);
     if (m_margin > 0) {
         const int left = (Options() & smoShowGutter) ? m_gutter : 0;
@@ -144,7 +142,7 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
     }
     if (spot.Row && !line.Handled) {
         TSelectionPair selection = m_editor->Selection();
-        if (m_hideSelection && !hasFocus())
+        if (m_hideSelection && !hasFocus() && !m_templateList)
             selection = {};
         paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
                   std::max(selection.Anchor, selection.Caret));
@@ -168,6 +166,8 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
             painter.drawLine(x, y, x, y + m_lineHeight - 1);
         }
     }
+    paintMarks(painter, spot, y);
+    m_rowColours.Active = false;
 }
 
 void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber)
@@ -182,13 +182,18 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
     }
     if (!spot.Row)
         return;
-    const TGutterCell content = GutterCellOf(*spot.Row, lineNumber, Options() & smoLineNumbers);
+    TBreakpointStyle breakpoint;
+    const int image = breakpointStyleOf(spot, breakpoint) ? breakpoint.Image : -1;
+    const TGutterCell content = GutterCellOf(*spot.Row, lineNumber, Options() & smoLineNumbers, image);
     switch (content.What) {
     case TGutterCell::Bookmark:
         drawBookmark(painter, cell, static_cast<int>(content.Value));
+        // A mark or breakpoint beside the bookmark, where the gutter has room for both.
+        if (content.Image >= 0 && m_gutter >= 2 * 17)
+            paintGutterImage(painter, cell.adjusted(16, 0, 0, 0), content.Image);
         break;
     case TGutterCell::Mark:
-        drawMark(painter, cell, static_cast<int>(content.Value));
+        paintGutterImage(painter, cell, static_cast<int>(content.Value));
         break;
     case TGutterCell::LineNumber:
         painter.setFont(m_gutterFont);
@@ -207,7 +212,7 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
 void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd)
 {
     const TTextRow& row = *spot.Row;
-    m_line.Layout(row.Text(), row.TextLength(), row.Attrs, TTabStops(m_editor->Settings));
+    m_line.Layout(row.Text(), row.TextLength(), shownTokens(row), TTabStops(m_editor->Settings));
     const int columns = m_line.Columns();
     const int visibleCols = (viewport()->width() - TextLeft()) / m_charWidth + 2;
     const int firstCol = static_cast<int>(std::min<int64_t>(m_leftCol, columns));
@@ -227,13 +232,14 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
         const TTokenStyle& style = m_styles[token];
         const int x = TextLeft() + (column - static_cast<int>(m_leftCol)) * m_charWidth;
         const QRect box(x, y, (end - column) * m_charWidth, m_lineHeight);
-        painter.fillRect(box, selected ? m_selBack : style.Background);
+        const QColor back = m_rowColours.Active ? m_rowColours.Back : style.Background;
+        painter.fillRect(box, selected ? m_selBack : back);
         painter.setFont(m_styleFonts[static_cast<size_t>(style.Bold | (style.Italic << 1) | (style.Underline << 2))]);
-        painter.setPen(selected ? m_selText : style.Foreground);
+        painter.setPen(selected ? m_selText : m_rowColours.Active ? m_rowColours.Text : style.Foreground);
         const std::string_view bytes(m_line.Text.data() + column, static_cast<size_t>(end - column));
         painter.drawText(x, y + m_ascent, cp1252ToQString(bytes));
         if (Options() & smoShowAllChars)
-            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : style.Background);
+            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : back);
         column = end;
     }
     // A selected line break shows as one selected cell after the text.

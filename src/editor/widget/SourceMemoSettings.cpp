@@ -72,6 +72,7 @@ void TSourceMemo::applyActiveSettings()
     m_gutterFont = fontOf(settings.gutterFont.font, m_gutterFont);
     m_gutterTextColor = colorFromColorRef(settings.gutterFont.color);
     applyKeyMap(settings);
+    applyTemplates(settings);
     rebuildMetrics(); // re-flows with word wrap, refreshes the scroll bars, repaints
 }
 

@@ -35,6 +35,7 @@ inline constexpr const char* ExpressionExpected = "Expression expected";
 inline constexpr const char* TooManyEditableStyles = "Too many editable styles";
 inline constexpr const char* ValueNot8Bit = "Value must be 0..255";
 inline constexpr const char* DuplicateWord = "Duplicate entry in %%word table";
+inline constexpr const char* DuplicateKeyword = "Duplicate keyword - '%s'";
 inline constexpr const char* SingleSpecifier = "Single character specifier expected";
 inline constexpr const char* MaxFourSpecifiers = "Maximum of 4 character specifier allowed";
 inline constexpr const char* DuplicateHandler = "Duplicate entry in %%handler table";
@@ -63,7 +64,6 @@ inline constexpr const char* ConditionalUnbalanced = "#else or #endif without #i
 // Raised without a position.
 inline constexpr const char* RangeError = "Range error, value outwith %d .. %d";
 inline constexpr const char* ContextRespecified = "Token value %d re-specified in ContextState";
-inline constexpr const char* RangeOrder = "Characters not in correct order for range specifier";
 inline constexpr const char* AmbiguousKeyTable = "Ambigious key table state definition";
 inline constexpr const char* TooManyKeyTables = "Too many keyword tables declared";
 } // namespace msg

@@ -1,10 +1,13 @@
 // The editor sections that travel with a language: %%keys (the key map), %%autoreplace,
 // %%templates and %%kwTables (keyword tables of the settings).
-#include "highlight/compiler/CharSpecifier.h"
+#include "highlight/CharSpecifier.h"
 #include "highlight/compiler/CompilerErrors.h"
 #include "highlight/compiler/ScriptCompiler.h"
 
+#include "base/Exception.h"
 #include "editor/keys/KeyNames.h"
+
+#include <set>
 
 namespace {
 
@@ -175,11 +178,21 @@ bool TScriptCompiler::keywordTableEntry()
         fail(msg::SingleSpecifier);
     table.caseSensitive = m_tables.caseSensitive ? 1 : 0;
     expect(tk::OpenParen, msg::OpenParenExpected);
+    // The words of one table share its states, so a word written twice could never load.
+    std::set<std::string> words;
     while (at(tk::Number) || at(tk::OpenParen)) {
         const auto value = static_cast<int32_t>(expression());
         expect(tk::Is, msg::SyntaxError);
         do {
-            table.words.emplace_back(stringValue(true), value);
+            std::string word = stringValue(true);
+            std::string key = word;
+            if (!table.caseSensitive)
+                for (char& c : key)
+                    if (c >= 'A' && c <= 'Z')
+                        c = static_cast<char>(c + ('a' - 'A'));
+            if (!key.empty() && !words.insert(key).second)
+                fail(Format(msg::DuplicateKeyword, key.c_str()));
+            table.words.emplace_back(std::move(word), value);
         } while (accept(tk::Comma) && at(tk::String));
     }
     expect(tk::CloseParen, msg::CloseParenExpected);

@@ -3,6 +3,9 @@
 #include "highlight/compiler/CompilerErrors.h"
 #include "highlight/compiler/ScriptCompiler.h"
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 std::string foldCase(std::string text)
@@ -75,6 +78,168 @@ bool isStandardRecognizer(int64_t number)
 {
     return number >= kFirstStandardRecognizer && number <= kLastStandardRecognizer;
 }
+
+// Follows the token grammar of %%tokens ahead of the compiler without compiling anything, to
+// tell whether a reading of the coming tokens can be completed. Token i is the compiler's
+// current token for i == 0 and the i-th token ahead of it otherwise. Each question looks at
+// most kDepth entries ahead and answers "can go on" beyond that.
+class RuleLookahead
+{
+public:
+    static constexpr int kDepth = 8;
+    using Peek = std::function<const TScriptToken&(size_t)>;
+
+    explicit RuleLookahead(Peek peek) : m_peek(std::move(peek)) {}
+
+    // A body (body [?] end include) at i, then what may follow a rule.
+    bool bodyFollows(size_t i)
+    {
+        const std::optional<size_t> end = body(i);
+        return end && afterRule(*end, kDepth);
+    }
+
+    // Entries (or the end of the section) can start at i.
+    bool entriesFollow(size_t i, int depth)
+    {
+        if (depth <= 0)
+            return true;
+        const int c = code(i);
+        if (c == tk::CloseParen || c == tk::InState || endsSection(c))
+            return true;
+        const std::optional<Value> token = expression(i);
+        if (!token || token->value < 0 || token->value > 255)
+            return false;
+        if (code(token->next) == tk::String) {
+            const size_t tail = token->next + 1;
+            const std::optional<size_t> end = body(tail);
+            return (end && afterRule(*end, depth - 1)) || afterRule(tail, depth - 1);
+        }
+        const std::optional<Value> start = expression(token->next);
+        return start && isStandardRecognizer(start->value) && afterRule(start->next, depth - 1);
+    }
+
+private:
+    struct Value
+    {
+        int64_t value = 0;
+        size_t next = 0;
+    };
+
+    int code(size_t i) { return m_peek(i).code; }
+
+    static bool endsSection(int c)
+    {
+        switch (c) {
+        case tk::Language:
+        case tk::Words:
+        case tk::Handlers:
+        case tk::Tokens:
+        case tk::Map:
+        case tk::Effects:
+        case tk::States:
+        case tk::Containers:
+        case tk::Keys:
+        case tk::AutoReplace:
+        case tk::Templates:
+        case tk::KwTables:
+        case tk::EndOfInput:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // Evaluated as the compiler evaluates expressions.
+    std::optional<Value> expression(size_t i, int depth = 0)
+    {
+        std::optional<Value> left = term(i, depth);
+        while (left) {
+            const int op = code(left->next);
+            if (op != tk::Plus && op != tk::Minus && op != tk::Or)
+                break;
+            const std::optional<Value> right = term(left->next + 1, depth);
+            if (!right)
+                return std::nullopt;
+            const auto a = static_cast<uint32_t>(left->value);
+            const auto b = static_cast<uint32_t>(right->value);
+            const uint32_t r = op == tk::Plus ? a + b : op == tk::Minus ? a - b : a | b;
+            left = Value{static_cast<int32_t>(r), right->next};
+        }
+        return left;
+    }
+
+    std::optional<Value> term(size_t i, int depth)
+    {
+        if (code(i) == tk::Number)
+            return Value{m_peek(i).number, i + 1};
+        if (code(i) != tk::OpenParen || depth >= 64)
+            return std::nullopt;
+        const std::optional<Value> inner = expression(i + 1, depth + 1);
+        if (!inner || code(inner->next) != tk::CloseParen)
+            return std::nullopt;
+        return Value{inner->value, inner->next + 1};
+    }
+
+    std::optional<size_t> recognizer(size_t i)
+    {
+        const std::optional<Value> v = expression(i);
+        if (!v || !isStandardRecognizer(v->value))
+            return std::nullopt;
+        return v->next;
+    }
+
+    // match ( n )
+    std::optional<size_t> custom(size_t i)
+    {
+        if (code(i) != tk::Match || code(i + 1) != tk::OpenParen)
+            return std::nullopt;
+        const std::optional<Value> v = expression(i + 2);
+        if (!v || code(v->next) != tk::CloseParen)
+            return std::nullopt;
+        return v->next + 1;
+    }
+
+    std::optional<size_t> body(size_t i)
+    {
+        if (code(i) == tk::Match)
+            return custom(i); // nothing but the states follows a custom body
+        std::optional<size_t> at = code(i) == tk::String ? std::optional<size_t>(i + 1) : recognizer(i);
+        if (!at)
+            return std::nullopt;
+        if (code(*at) == tk::Question)
+            ++*at;
+        if (code(*at) == tk::String)
+            at = *at + 1;
+        else if (code(*at) == tk::Match)
+            at = custom(*at);
+        else
+            at = recognizer(*at);
+        if (!at)
+            return std::nullopt;
+        const std::optional<Value> include = expression(*at);
+        return include ? std::optional<size_t>(include->next) : std::nullopt;
+    }
+
+    // Optional states, then the next entries.
+    bool afterRule(size_t i, int depth)
+    {
+        if (code(i) == tk::OpenBracket) {
+            size_t at = i + 1;
+            for (;;) {
+                if (code(at) == tk::CloseBracket)
+                    return entriesFollow(at + 1, depth);
+                const std::optional<Value> v = expression(at);
+                if (!v || v->value < 0 || v->value > 255 || v->next - i > kMaxSetTokens)
+                    return false;
+                at = code(v->next) == tk::Comma ? v->next + 1 : v->next;
+            }
+        }
+        return entriesFollow(i, depth);
+    }
+
+    static constexpr size_t kMaxSetTokens = 4096;
+    Peek m_peek;
+};
 
 } // namespace
 
@@ -194,18 +359,18 @@ void TScriptCompiler::tokenRule(int state)
     effectFor(rule.token, rule.validStates).validStates |= rule.validStates;
 }
 
-// After a string start, a number is the body's recognizer only when it names one (10..20) and
-// an end follows it; otherwise it is the token of the next entry. A start-only rule followed
-// by an entry for a token 10..20 with a string start therefore needs its states written, or
-// another place in the script.
+// After a string start, a number (or an expression) is either the rule's body recognizer or the
+// token of the next entry. The grammar decides: each reading is followed ahead through the
+// tokens, and the one that can go on is taken. When both can, the script is ambiguous and is
+// refused at this place; writing the states of a start-only rule ("[]") settles it.
 bool TScriptCompiler::numberStartsBody()
 {
-    if (at(tk::OpenParen))
-        return true;
-    if (!isStandardRecognizer(m_token.number))
-        return false;
-    const int next = lookAhead().code;
-    return next == tk::Question || next == tk::String || next == tk::Match;
+    RuleLookahead ahead([this](size_t i) -> const TScriptToken& { return peek(i); });
+    const bool asBody = ahead.bodyFollows(0);
+    const bool asEntry = ahead.entriesFollow(0, RuleLookahead::kDepth);
+    if (asBody && asEntry)
+        fail(msg::SyntaxError);
+    return asBody;
 }
 
 void TScriptCompiler::installRule(const TokenRule& rule, const ParserStateSet& firstChars,

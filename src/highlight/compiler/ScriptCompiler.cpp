@@ -1,7 +1,7 @@
 #include "highlight/compiler/ScriptCompiler.h"
 
 #include "base/Exception.h"
-#include "highlight/compiler/CharSpecifier.h"
+#include "highlight/CharSpecifier.h"
 #include "highlight/compiler/CompilerErrors.h"
 
 TScriptCompiler::TScriptCompiler(TParserTables& tables, TSM_Settings& settings)
@@ -126,11 +126,13 @@ void TScriptCompiler::advance()
     }
 }
 
-const TScriptToken& TScriptCompiler::lookAhead()
+const TScriptToken& TScriptCompiler::peek(size_t index)
 {
-    if (m_ahead.empty())
+    if (index == 0)
+        return m_token;
+    while (m_ahead.size() < index)
         m_ahead.push_back(m_scanner->next());
-    return m_ahead.front();
+    return m_ahead[index - 1];
 }
 
 bool TScriptCompiler::accept(int code)

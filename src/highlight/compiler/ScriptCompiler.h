@@ -42,7 +42,8 @@ public:
 private:
     // Tokens (ScriptCompiler.cpp).
     void advance();
-    const TScriptToken& lookAhead();
+    // The current token (index 0) or the index-th token after it.
+    const TScriptToken& peek(size_t index);
     bool at(int code) const { return m_token.code == code; }
     bool accept(int code);
     void expect(int code, const char* message);

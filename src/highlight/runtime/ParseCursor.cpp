@@ -41,12 +41,15 @@ void TParseCursor::enterNextChunk()
     }
     const int64_t position = m_start + m_offset;
     if (position >= m_end) {
+        m_previous = m_chunk;
         enterEnd();
         return;
     }
     const TTextChunk next = m_source.nextChunk(m_chunk);
-    if (next.valid() && next.start == position)
+    if (next.valid() && next.start == position) {
+        m_previous = m_chunk;
         enterChunk(next, 0);
+    }
     else
         setPosition(position);
 }
@@ -77,6 +80,12 @@ void TParseCursor::setPositionSlow(int64_t position)
         enterEnd();
         return;
     }
+    if (m_previous.valid() && position >= m_previous.start &&
+        position < m_previous.start + m_previous.length) {
+        const TTextChunk previous = m_previous;
+        enterChunk(previous, static_cast<int>(position - previous.start));
+        return;
+    }
     const TTextChunk chunk = m_source.chunkAt(position);
     if (!chunk.valid() || position < chunk.start || position >= chunk.start + chunk.length) {
         enterEnd(); // a source that cannot place the position ends the text there
@@ -88,6 +97,7 @@ void TParseCursor::setPositionSlow(int64_t position)
 void TParseCursor::startAt(const TTextChunk& chunk, int offset)
 {
     m_end = m_source.length();
+    m_previous = {};
     if (!chunk.valid() || offset < 0 || offset >= chunk.length) {
         m_length = 0;
         setPositionSlow(chunk.start + offset);
@@ -99,7 +109,8 @@ void TParseCursor::startAt(const TTextChunk& chunk, int offset)
 void TParseCursor::refresh(int64_t position)
 {
     m_end = m_source.length();
-    m_length = 0; // forget the chunk: it may have changed
+    m_length = 0; // forget the chunks: they may have changed
+    m_previous = {};
     setPositionSlow(position);
 }
 

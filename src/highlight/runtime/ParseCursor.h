@@ -101,6 +101,9 @@ private:
 
     TCharSource& m_source;
     TTextChunk m_chunk;
+    // The chunk left by the last step forwards: recognizers that look one character past a row
+    // end and step back return to it without asking the source.
+    TTextChunk m_previous;
     const char* m_text = "";
     int m_length = 0;
     int m_offset = 0;

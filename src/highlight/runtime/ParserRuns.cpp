@@ -61,6 +61,8 @@ bool TSourceMemoParser::runHandler(const HandlerRule& rule, TParseCursor& in, in
 {
     const MatchPart& body = rule.start;
     const bool endExists = rule.end.exists();
+    if (endExists && !body.recognizer && !rule.end.recognizer && rule.end.length == 1)
+        return runGroupHandler(rule, in);
     bool checkEnd = body.repeat && endExists;
     for (;;) {
         if (checkEnd && endHolds(rule.end, in, start, token))
@@ -83,6 +85,36 @@ bool TSourceMemoParser::runHandler(const HandlerRule& rule, TParseCursor& in, in
         in.next();
         if (!endExists)
             return true; // exactly one body character
+    }
+}
+
+// The common handler shape, a body group ended by one character of an end group (a comment to
+// the line end, the digits of a number), as one loop over the characters: the same steps as
+// the general run, without a call per character.
+bool TSourceMemoParser::runGroupHandler(const HandlerRule& rule, TParseCursor& in)
+{
+    const uint16_t bodyId = rule.start.group;
+    const uint16_t endId = rule.end.groups[0];
+    if (bodyId >= m_groupMembers.size())
+        throwInvalidSet(bodyId);
+    if (endId >= m_groupMembers.size())
+        throwInvalidSet(endId);
+    const ParserStateSet& bodyChars = m_groupMembers[bodyId];
+    const ParserStateSet& endChars = m_groupMembers[endId];
+    bool checkEnd = rule.start.repeat != 0;
+    for (;;) {
+        if (in.atEnd())
+            return true;
+        const uint8_t c = in.current();
+        if (checkEnd && endChars.contains(c)) {
+            if (rule.end.include)
+                in.next();
+            return true;
+        }
+        checkEnd = true;
+        if (!bodyChars.contains(c))
+            return false;
+        in.next();
     }
 }
 
@@ -172,11 +204,11 @@ void TSourceMemoParser::applyEffect(const TokenEffect& effect)
 void TSourceMemoParser::finish(TParseCursor& in, int64_t start, int& token, bool tableHit)
 {
     const bool wasContainer = m_inContainer;
-    if (!wasContainer)
-        m_savedStates = m_current;
     const TokenEffect* effect = m_tables.effects[static_cast<size_t>(token)]
                                     ? &*m_tables.effects[static_cast<size_t>(token)]
                                     : nullptr;
+    if (!wasContainer)
+        m_savedStates = m_current;
     const bool forbidden = effect && !tableHit && !setsMeet(effect->validStates, m_current);
     if (forbidden || in.position() <= start) {
         in.setPosition(start);

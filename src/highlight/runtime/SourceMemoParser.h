@@ -142,6 +142,7 @@ public:
 private:
     // ParserRuns.cpp: the pieces of NextToken.
     bool runHandler(const HandlerRule& rule, TParseCursor& in, int64_t start, int& token);
+    bool runGroupHandler(const HandlerRule& rule, TParseCursor& in);
     bool runRule(const TokenRule& rule, TParseCursor& in, int64_t start, int& token);
     bool endHolds(const EndPart& end, TParseCursor& in, int64_t start, int token);
     bool bodyStep(const MatchPart& body, TParseCursor& in, int64_t start, int& kValue,

@@ -1,6 +1,7 @@
 #include "highlight/runtime/SyntaxKeywords.h"
 
 #include "base/Exception.h"
+#include "highlight/CharSpecifier.h"
 #include "highlight/ParserErrors.h"
 #include "highlight/runtime/StateSetOps.h"
 
@@ -24,6 +25,7 @@ void TKeywords::clear()
 {
     m_root.fill(-1);
     m_nodes.clear();
+    m_dense.clear();
     m_entryCount = 0;
 }
 
@@ -51,7 +53,28 @@ int32_t TKeywords::childFor(int32_t parent, uint8_t ch)
         m_nodes[parent].child = created;
     else
         m_nodes[previous].sibling = created;
+    if (m_nodes[parent].dense >= 0)
+        m_dense[static_cast<size_t>(m_nodes[parent].dense)][ch] = created;
     return created;
+}
+
+void TKeywords::compact()
+{
+    for (Node& n : m_nodes) {
+        if (n.dense >= 0)
+            continue;
+        int children = 0;
+        for (int32_t c = n.child; c >= 0; c = m_nodes[static_cast<size_t>(c)].sibling)
+            ++children;
+        if (children < kDenseChildren)
+            continue;
+        std::array<int32_t, 256> table;
+        table.fill(-1);
+        for (int32_t c = n.child; c >= 0; c = m_nodes[static_cast<size_t>(c)].sibling)
+            table[m_nodes[static_cast<size_t>(c)].ch] = c;
+        n.dense = static_cast<int32_t>(m_dense.size());
+        m_dense.push_back(table);
+    }
 }
 
 void TKeywords::add(std::string_view word, const ParserStateSet& states,
@@ -108,11 +131,7 @@ bool TKeywords::match(TParseCursor& in, const ParserStateSet& current, int& toke
             }
         if (in.atEnd())
             break;
-        const uint8_t ch = fold(after);
-        int32_t child = n.child;
-        while (child >= 0 && m_nodes[static_cast<size_t>(child)].ch < ch)
-            child = m_nodes[static_cast<size_t>(child)].sibling;
-        node = child >= 0 && m_nodes[static_cast<size_t>(child)].ch == ch ? child : -1;
+        node = childOf(n, fold(after));
     }
     if (bestToken >= 0) {
         in.setPosition(start + bestLength);
@@ -138,6 +157,19 @@ ParserStateSet TKeywords::checkNode(int32_t node, std::string& problem) const
     }
     if (!m_caseSensitive && n.ch >= 'A' && n.ch <= 'Z' && problem.empty())
         problem = "upper-case character in a case-insensitive trie";
+    if (n.dense >= 0) {
+        int listed = 0;
+        for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling)
+            listed += m_dense[static_cast<size_t>(n.dense)][m_nodes[static_cast<size_t>(child)].ch] == child;
+        int held = 0;
+        for (int32_t entry : m_dense[static_cast<size_t>(n.dense)])
+            held += entry >= 0;
+        int children = 0;
+        for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling)
+            ++children;
+        if ((listed != children || held != children) && problem.empty())
+            problem = "direct child table differs from the siblings";
+    }
     int last = -1;
     for (int32_t child = n.child; child >= 0; child = m_nodes[static_cast<size_t>(child)].sibling) {
         if (m_nodes[static_cast<size_t>(child)].ch <= last && problem.empty())
@@ -186,6 +218,21 @@ void TSyntaxKeywords::build(const std::vector<KeywordEntry>& keywords,
             static_cast<uint8_t>(keyword.token), !caseSensitive);
         m_declared.push_back(keyword);
     }
+    compact();
+}
+
+// A table keeps its terminator as the raw specifier text; its first specifier is the group
+// that must follow a word. Without one (or when the text cannot be read) any character may.
+ParserStateSet tableFollowers(std::string_view terminators)
+{
+    try {
+        const std::optional<std::vector<TSM_CharGroup>> groups = parseCharSpecifiers(terminators);
+        if (groups && !groups->empty())
+            return followersOf(groups->front());
+    } catch (const Exception&) {
+        // a range written backwards: no group, as for any other unreadable text
+    }
+    return allMembers();
 }
 
 void TSyntaxKeywords::buildFromTables(const std::vector<KeywordTableRecord>& tables,
@@ -195,12 +242,10 @@ void TSyntaxKeywords::buildFromTables(const std::vector<KeywordTableRecord>& tab
     m_declared.clear();
     setCaseSensitive(caseSensitive);
     for (const KeywordTableRecord& table : tables) {
-        ParserStateSet terminators;
-        for (unsigned char c : table.terminators)
-            terminators.insert(c);
-        const ParserStateSet followers = terminators.empty() ? allMembers() : terminators;
+        const ParserStateSet followers = tableFollowers(table.terminators);
         for (const auto& [word, value] : table.words)
             add(word, table.states, followers, static_cast<uint8_t>(value),
                 table.caseSensitive == 0);
     }
+    compact();
 }

@@ -4,8 +4,9 @@
 // at it. Invariants (check()): siblings ascend by character; every node's union equals its own
 // entries' states joined with its children's unions; no node holds two entries with
 // overlapping states; a trie that is not case sensitive holds no character A..Z.
-// Nodes live in one array and link by index, so building never invalidates a walk's data and
-// the whole trie is two allocations deep.
+// Nodes live in one array and link by index, so building never invalidates a walk's data.
+// A node with many children also has a direct table of them (compact()), which always agrees
+// with its sibling list.
 #pragma once
 
 #include "highlight/CharGroup.h"
@@ -49,18 +50,35 @@ public:
     // character after where it was (never beyond the end) and length is 1.
     bool match(TParseCursor& in, const ParserStateSet& current, int& token, int& length) const;
 
+    // Gives every node with many children a direct table of them, so a match steps to the next
+    // character in one lookup instead of a walk along the siblings. Later adds keep the tables.
+    void compact();
+
     // Empty when every invariant holds, else the first broken one.
     std::string check() const;
 
 private:
+    static constexpr int kDenseChildren = 4;
+
     struct Node
     {
         uint8_t ch = 0;
         int32_t sibling = -1;
         int32_t child = -1;
+        int32_t dense = -1; // index into m_dense, or -1: walk the siblings
         ParserStateSet reach;
         std::vector<Entry> entries;
     };
+
+    int32_t childOf(const Node& n, uint8_t ch) const
+    {
+        if (n.dense >= 0)
+            return m_dense[static_cast<size_t>(n.dense)][ch];
+        int32_t child = n.child;
+        while (child >= 0 && m_nodes[static_cast<size_t>(child)].ch < ch)
+            child = m_nodes[static_cast<size_t>(child)].sibling;
+        return child >= 0 && m_nodes[static_cast<size_t>(child)].ch == ch ? child : -1;
+    }
 
     uint8_t fold(uint8_t c) const { return m_fold[c]; }
     int32_t childFor(int32_t parent, uint8_t ch);
@@ -70,6 +88,7 @@ private:
     std::array<uint8_t, 256> m_fold{};
     std::array<int32_t, 256> m_root{};
     std::vector<Node> m_nodes;
+    std::vector<std::array<int32_t, 256>> m_dense;
     size_t m_entryCount = 0;
 };
 
@@ -97,3 +116,5 @@ private:
 // The characters a terminator group lets follow a word: the group's members (its complement
 // when negated); an empty, plain group lets any character follow.
 ParserStateSet followersOf(const TSM_CharGroup& group);
+// The characters a keyword table's terminator text lets follow its words.
+ParserStateSet tableFollowers(std::string_view terminators);

@@ -115,6 +115,38 @@ TEST(EdStream, EmptyDocumentAndLongRows)
     EXPECT_EQ(stream.CurrentChar(), '\r');
 }
 
+// A stream kept across edits read the rows it stood on after they were freed (AddressSanitizer
+// reports it); it now carries on at the same offset of the edited text.
+TEST(EdStream, StreamKeptAcrossAnEditReadFreedRows)
+{
+    TTextStore store;
+    fill(store);
+    TEdStream stream(store);
+    stream.SetPosition(4); // 'd' of "cde\r"
+    store.DeleteRange(1, 3); // "acde\rf": the first two rows joined into a new one
+    EXPECT_EQ(stream.Position(), 4);
+    EXPECT_EQ(stream.CurrentChar(), '\r');
+    char buffer[8] = {};
+    EXPECT_EQ(stream.Read(buffer, 8), 2);
+    EXPECT_STREQ(buffer, "\rf");
+    EXPECT_TRUE(stream.AtEnd());
+
+    store.InsertText(0, "new row\r"); // "new row\racde\rf": offset 6 is no longer the end
+    EXPECT_FALSE(stream.AtEnd());
+    stream.Prev();
+    EXPECT_EQ(stream.Position(), 5);
+    EXPECT_EQ(stream.CurrentChar(), 'o');
+    store.DeleteRange(0, store.CharCount()); // every row freed
+    store.InsertText(0, "xy");
+    EXPECT_EQ(stream.Size(), 2);
+    EXPECT_TRUE(stream.AtEnd()); // clamped to the shorter text
+    stream.Prev();
+    EXPECT_EQ(stream.CurrentChar(), 'y');
+    store.InsertText(0, "w");
+    stream.Next();
+    EXPECT_EQ(stream.CurrentChar(), 'y');
+}
+
 TEST(ReadOnlyStreams, WritingFailsWithTheReadOnlyMessage)
 {
     TTextStore store;

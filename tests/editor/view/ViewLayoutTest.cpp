@@ -60,6 +60,13 @@ TEST(ScrollGeometry, PageShrinksWhenTheDocumentEndsInsideTheView)
     EXPECT_EQ(scroll.Page, 20);
     EXPECT_EQ(scroll.Position, 30);
     EXPECT_EQ(VerticalScroll(10, 40, 0).Page, 10);
+    // As a slider: no travel for a document that fits, a view-sized thumb, travel to the top
+    // row when scrolled past what the document needs.
+    EXPECT_EQ(VerticalScroll(10, 40, 0).Maximum, 0);
+    EXPECT_EQ(VerticalScroll(10, 40, 6).Maximum, 6);
+    EXPECT_EQ(scroll.ViewPage, 40);
+    EXPECT_EQ(scroll.Maximum, 30);
+    EXPECT_EQ(VerticalScroll(50, 40, 0).Maximum, 11);
 }
 
 TEST(GutterCell, BookmarkBeatsMarkAndEitherReplacesTheLineNumber)

@@ -1,6 +1,9 @@
 // The editor control on screen: where text starts, the scroll range of a long document, and
 // typing, selecting and undoing through real key and mouse events.
+#include "base/Stream.h"
 #include "editor/edit/EditorOptions.h"
+#include "highlight/languages/Languages.h"
+#include "highlight/runtime/SourceMemoParser.h"
 #include "editor/widget/SourceMemo.h"
 #include "MemoFixture.h"
 
@@ -12,6 +15,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace {
 
@@ -43,6 +48,29 @@ TEST_F(SourceMemoView, HundredThousandRowsScaleTheScrollBarAndItsEndShowsTheLast
     EXPECT_GE(memo.TopRow() + memo.VisibleRows(), memo.Store().RowCount());
     bar->setValue(0);
     EXPECT_EQ(memo.TopRow(), 0);
+}
+
+TEST_F(SourceMemoView, AShortDocumentShowedAScrollBarWithItsThumbAtTheBottom)
+{
+    QScrollBar* bar = memo.verticalScrollBar();
+    const auto shown = [bar] {
+        QApplication::processEvents(); // the scroll area lays its bars out on its next event
+        return bar->isVisible();
+    };
+    memo.Store().InsertText(0, "one\rtwo\rthree");
+    memo.Changed(cfTextChanged);
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_FALSE(shown()); // the document fits: no bar
+    EXPECT_FALSE(memo.horizontalScrollBar()->isVisible());
+    // Scrolled down, the bar comes back with a view-sized thumb so the top can be reached.
+    memo.SetTopRow(2);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(bar->maximum(), 2);
+    EXPECT_EQ(bar->pageStep(), memo.VisibleRows());
+    bar->setValue(0);
+    EXPECT_EQ(memo.TopRow(), 0);
+    EXPECT_FALSE(shown());
 }
 
 TEST_F(SourceMemoView, KeysTypeSelectWithShiftArrowsAndUndo)
@@ -145,6 +173,29 @@ TEST_F(SourceMemoView, HostEventsPaintRowsSeeTokensAndFilterPastes)
     memo.OnDataDrop = nullptr;
     QTest::keyClick(&memo, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(text(), "pastedfirst row\rsecond row");
+}
+
+// Regression: the control dropped the -1 and -2 notifications that frame a pass and handed
+// its host the token's start before its end.
+TEST_F(SourceMemoView, TokenNotificationsFrameThePassAndGiveTheEndBeforeTheStart)
+{
+    TSourceMemoParser parser;
+    const std::span<const uint8_t> stream = zenBasicParserStream();
+    TReadOnlyMemoryStream in(stream.data(), static_cast<int64_t>(stream.size()));
+    parser.LoadParser(in);
+    memo.Store().InsertText(0, "PRINT 12\r");
+    std::vector<std::array<int64_t, 3>> seen;
+    memo.OnTokenSeen = [&seen](TSourceMemo*, int& token, int64_t end, int64_t start) {
+        seen.push_back({token, end, start});
+    };
+    memo.SetParser(1, &parser);
+    memo.viewport()->repaint();
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(seen.front(), (std::array<int64_t, 3>{-1, -1, -1}));
+    EXPECT_EQ(seen[1], (std::array<int64_t, 3>{12, 5, 0})); // PRINT, a keyword
+    EXPECT_EQ(seen[3], (std::array<int64_t, 3>{5, 8, 6}));  // 12, a number
+    EXPECT_EQ(seen.back()[0], -2);
+    memo.SetParser(1, nullptr);
 }
 
 // What is on screen after an edit or a caret move, painted piecemeal, must equal a full paint.

@@ -261,6 +261,31 @@ TEST(TokensSection, StringStartsWithBodiesAndEnds)
     EXPECT_EQ(table['&']->token, 31);
 }
 
+// Regression: after a string start, a number 10..20 followed by a string was always read as
+// a body recognizer, so a start-only rule followed by an entry for token 10..20 was mis-read
+// (or a valid script refused). The grammar now decides, and a truly ambiguous script is refused.
+TEST(TokensSection, AStartOnlyRuleBeforeAnEntryForToken10To20IsNotReadAsABody)
+{
+    const auto c = compileText("%%tokens 7 '+' 12 '#' 3 __STD_IDENTIFIER");
+    ASSERT_EQ(c->error, "");
+    const auto& table = c->tables.defaultStart;
+    EXPECT_EQ(table['+']->token, 7);
+    EXPECT_FALSE(table['+']->end.exists());
+    EXPECT_EQ(table['#']->token, 12);
+    EXPECT_EQ(table['x']->token, 3);
+    // A body recognizer is still a body when only that reading goes on.
+    const auto body = compileText("%%tokens 7 '+' 12 '#' 0 3 __STD_IDENTIFIER");
+    ASSERT_EQ(body->error, "");
+    EXPECT_EQ(body->tables.defaultStart['+']->body.number, 12);
+    EXPECT_FALSE(body->tables.defaultStart['#'].has_value());
+    // Two rules 7 and 14, or two rules 7 and 12: refused where it arises; states settle it.
+    const auto both = compileText("%%tokens\n7 '+' 12 '#' 13 14 15");
+    EXPECT_EQ(both->error, "** ERROR near line 2, Column 22: Script syntax error");
+    const auto settled = compileText("%%tokens 7 '+' [] 12 '#' 13 14 15");
+    ASSERT_EQ(settled->error, "");
+    EXPECT_EQ(settled->tables.defaultStart['#']->end.number, 14);
+}
+
 TEST(TokensSection, InStateTablesAndAmbiguity)
 {
     const auto c = compileText("%%tokens 3 'a' InState 4 ( 5 'a' 6 'b' [7] ) InState 4 ( 8 'c' )");
@@ -429,6 +454,15 @@ forstate [0] endswith ' ' ( 8 is 'four' )
     EXPECT_EQ(compileText(many)->settings.keywordTables.size(), 21u);
     EXPECT_EQ(errorOf(many + " forstate [30] endswith '' ( )"), "Too many keyword tables declared");
     EXPECT_EQ(errorOf("%%kwTables forstate [0] ( )"), "Script syntax error");
+}
+
+// Regression: a word written twice in one table compiled, and then loading the language
+// threw "Duplicate keyword" and emptied it.
+TEST(KeywordTables, AWordTwiceInOneTableIsReportedWhereItIsWritten)
+{
+    const auto c = compileText("%%kwTables\nforstate [] endswith '' (\n5 is 'one', 'two'\n6 is 'One' )");
+    EXPECT_EQ(c->error, "** ERROR near line 4, Column 13: Duplicate keyword - 'one'");
+    EXPECT_EQ(errorOf("%%language case = 1 %%kwTables forstate [] endswith '' ( 5 is 'a', 'A' )"), "");
 }
 
 TEST(Compiler, ErrorsCarryThePositionWhereTheScannerStopped)

@@ -1,6 +1,7 @@
 // A parser component compiling its script file through the compiler.
 #include "highlight/compiler/ParserScriptHook.h"
 #include "highlight/compiler/CompilerErrors.h"
+#include "highlight/compiler/ScriptCompiler.h"
 #include "highlight/runtime/SourceMemoParser.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,30 @@ std::vector<int> tokenNumbers(TSourceMemoParser& parser, std::string_view text)
         tokens.push_back(parser.NextToken(nullptr, in, length));
     }
     return tokens;
+}
+
+// Regression: a keyword table's terminator text was taken byte by byte as the characters that
+// may follow a word, so with '[^a-z]' "one two" held no keyword while "one[" did.
+TEST(KeywordTableTerminators, TheFirstSpecifierIsTheGroupThatMustFollowAWord)
+{
+    TSourceMemoParser parser;
+    TScannerOptions options;
+    compileParserScript(R"(%%kwTables
+forstate [] endswith '[^a-z]' ( 5 is 'one' )
+forstate [1] endswith ';x' ( 6 is 'two' )
+forstate [2] endswith '' ( 7 is 'six' ))",
+                        options, parser.Tables(), parser.Settings());
+    parser.TablesChanged();
+    EXPECT_EQ(tokenNumbers(parser, "one two"), (std::vector<int>{5, 0, 0, 0, 0}));
+    EXPECT_EQ(tokenNumbers(parser, "one["), (std::vector<int>{5, 0}));
+    EXPECT_EQ(tokenNumbers(parser, "ones"), (std::vector<int>{0, 0, 0, 0}));
+    for (int state : {1, 2}) {
+        parser.Tables().contextStates[0] = {state};
+        // Only the first specifier counts: ';' may follow, 'x' may not.
+        EXPECT_EQ(tokenNumbers(parser, "two;").front(), state == 1 ? 6 : 0);
+        EXPECT_EQ(tokenNumbers(parser, "twox").front(), 0);
+        EXPECT_EQ(tokenNumbers(parser, "sixx").front(), state == 2 ? 7 : 0);
+    }
 }
 
 class ScriptFile : public ::testing::Test

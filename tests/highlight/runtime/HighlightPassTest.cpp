@@ -6,6 +6,7 @@
 #include "base/Stream.h"
 #include "editor/text/TextStore.h"
 #include "highlight/runtime/HighlightPass.h"
+#include "highlight/languages/Languages.h"
 #include "highlight/runtime/StandardRecognizers.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <span>
 #include <sstream>
 
 using namespace rtlang;
@@ -389,23 +392,24 @@ TEST_F(ContainerPass, InnerTokensColourOverTheContainerToken)
 
 // Edits of every kind at every row, each followed by a pass, then undone and passed again:
 // the bytes must equal those of a fresh full pass over the same text.
-TEST_F(BasicPass, EditAtEveryRowThenUndoGivesTheBytesOfAFreshPass)
+void expectEditsAtEveryRowGiveAFreshPass(TSourceMemoParser& parser, const std::string& text,
+                                         const std::vector<std::string>& inserts)
 {
-    const std::string original = basicSample();
+    Document doc(parser, text);
+    const std::string original = doc.store.GetText(); // line ends as stored
     const std::vector<uint8_t> originalBytes = freshPassBytes(parser, original);
-    const char* const inserts[] = {"x", "'", "\"", "/*", "*/", "\r", "ASM\r", "ENDASM", " ", "$"};
-    Document doc(parser, original);
     doc.pass.highlightAll();
+    ASSERT_EQ(storeBytes(doc.store), originalBytes);
     const int64_t rows = doc.store.RowCount();
     for (int64_t r = 0; r < rows; ++r) {
-        for (const char* text : inserts) {
+        for (const std::string& insert : inserts) {
             const int64_t at = doc.rowStart(r) + doc.row(r)->TextLength() / 2;
-            doc.insert(at, text);
+            doc.insert(at, insert);
             ASSERT_EQ(storeBytes(doc.store), freshPassBytes(parser, doc.store.GetText()))
-                << "insert '" << text << "' in row " << r;
-            doc.erase(at, at + static_cast<int64_t>(std::string(text).size()));
-            ASSERT_EQ(doc.store.GetText(), original);
-            ASSERT_EQ(storeBytes(doc.store), originalBytes) << "undo '" << text << "' in row " << r;
+                << "insert '" << insert << "' in row " << r;
+            doc.erase(at, at + static_cast<int64_t>(insert.size()));
+            ASSERT_TRUE(doc.store.GetText() == original);
+            ASSERT_EQ(storeBytes(doc.store), originalBytes) << "undo '" << insert << "' in row " << r;
         }
         // Join the row with the next one, then split it again.
         const TTextRow* row = doc.row(r);
@@ -420,6 +424,69 @@ TEST_F(BasicPass, EditAtEveryRowThenUndoGivesTheBytesOfAFreshPass)
         }
         ASSERT_EQ(doc.store.check(), "");
     }
+}
+
+TEST_F(BasicPass, EditAtEveryRowThenUndoGivesTheBytesOfAFreshPass)
+{
+    expectEditsAtEveryRowGiveAFreshPass(parser, basicSample(),
+                                        {"x", "'", "\"", "/*", "*/", "\r", "ASM\r", "ENDASM", " ", "$"});
+}
+
+std::unique_ptr<TSourceMemoParser> loadLanguage(std::span<const uint8_t> stream)
+{
+    auto parser = std::make_unique<TSourceMemoParser>();
+    TReadOnlyMemoryStream in(stream.data(), static_cast<int64_t>(stream.size()));
+    parser->LoadParser(in);
+    return parser;
+}
+
+std::string readExample(const char* name)
+{
+    std::ifstream file(std::string(ZBX_SOURCE_DIR) + "/data/examples/" + name, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Lines picked by a fixed seed from pieces of either language, some far longer than a row,
+// with every line-end style.
+std::string generatedText(const std::vector<std::string>& pieces, int lines, uint32_t seed)
+{
+    const char* const ends[] = {"\r\n", "\n", "\r"};
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        std::string line = pieces[(seed >> 8) % pieces.size()];
+        if ((seed >> 20) % 17 == 0)
+            while (line.size() < 2300)
+                line += ' ' + pieces[(line.size() * 7) % pieces.size()];
+        text += line + ends[(seed >> 4) % 3];
+    }
+    return text;
+}
+
+// The delivered languages, on the example program and on generated files of each language.
+TEST(DeliveredLanguagesPass, EditAtEveryRowThenUndoGivesTheBytesOfAFreshPass)
+{
+    const auto zenBasic = loadLanguage(zenBasicParserStream());
+    const auto assembler = loadLanguage(assemblerParserStream());
+    const std::vector<std::string> zenBasicInserts = {"x", "'", "\"", "$", "%", "REM ", "\r", " ", "0x", ";"};
+    const std::string thermo = readExample("THERMO.BAS");
+    ASSERT_GT(thermo.size(), 1000u);
+    expectEditsAtEveryRowGiveAFreshPass(*zenBasic, thermo, zenBasicInserts);
+    expectEditsAtEveryRowGiveAFreshPass(
+        *zenBasic,
+        generatedText({"PRINT AT 1,2,\"Hello World\", Bin8 Var", "VAR1 = %11010010 ' bits",
+                       "VAR2 = $1F20 + 0x1f", "REM a remark", "Device = 18F452", "\"open string",
+                       "PPRINT_AT 1, 2 ; comment", "label: GOSUB sub_1", "x = 12.5e3 + .5"},
+                      160, 11),
+        zenBasicInserts);
+    expectEditsAtEveryRowGiveAFreshPass(
+        *assembler,
+        generatedText({"\tmovlw 0x10 ; load", "\tMOV@WF PortB", "label\tbtfsc STATUS, Z",
+                       "; a comment line", "\tNUMIN1 sleep", "\tgoto $+2"},
+                      160, 12),
+        {"x", ";", "\"", "@", "\r", " ", "$"});
 }
 
 } // namespace

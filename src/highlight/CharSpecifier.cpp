@@ -1,9 +1,10 @@
-#include "highlight/compiler/CharSpecifier.h"
+#include "highlight/CharSpecifier.h"
 
 #include "base/Exception.h"
-#include "highlight/compiler/CompilerErrors.h"
 
 namespace {
+
+constexpr const char* kRangeOrder = "Characters not in correct order for range specifier";
 
 int digitValue(char c, int base)
 {
@@ -87,7 +88,7 @@ public:
                 ++m_pos;
                 const uint8_t high = character(escaped);
                 if (high < low)
-                    throw Exception(msg::RangeOrder);
+                    throw Exception(kRangeOrder);
                 for (int c = low; c <= high; ++c)
                     chars.insert(c);
             } else {

@@ -1,0 +1,23 @@
+# zbx_refresh_desktop_caches(SHARE): brings the MIME database and the desktop entries' MIME
+# cache under SHARE in line with the files there. A database left with no package of its own is
+# removed, so that an uninstall leaves a prefix as it found it.
+function(zbx_refresh_desktop_caches share)
+    file(GLOB packages "${share}/mime/packages/*.xml")
+    if(packages)
+        find_program(ZBX_UPDATE_MIME update-mime-database)
+        if(ZBX_UPDATE_MIME)
+            execute_process(COMMAND ${ZBX_UPDATE_MIME} "${share}/mime" OUTPUT_QUIET ERROR_QUIET)
+        endif()
+    elseif(EXISTS "${share}/mime")
+        file(REMOVE_RECURSE "${share}/mime")
+    endif()
+    file(GLOB entries "${share}/applications/*.desktop")
+    if(entries)
+        find_program(ZBX_UPDATE_DESKTOP update-desktop-database)
+        if(ZBX_UPDATE_DESKTOP)
+            execute_process(COMMAND ${ZBX_UPDATE_DESKTOP} "${share}/applications" OUTPUT_QUIET ERROR_QUIET)
+        endif()
+    else()
+        file(REMOVE "${share}/applications/mimeinfo.cache")
+    endif()
+endfunction()
