@@ -149,67 +149,35 @@ void BM_PlainWholeWord(benchmark::State& state)
         state, [&] { return countMemmem(doc.stored, "GOSUB"); },
         [&] { return countFindText(doc, "GOSUB", srMatchCase | srWholeWord); }, false);
 }
+// Arg 0: case-sensitive, 1: folded, 2: case-sensitive whole words.
 void BM_PlainEngineOnly(benchmark::State& state)
 {
     Document& doc = largeDocument();
+    TPlainOptions options;
+    options.MatchCase = state.range(0) != 1;
+    options.WholeWord = state.range(0) == 2;
     paired(
         state, [&] { return countMemmem(doc.stored, "GOSUB"); },
         [&] {
             TEdStream stream(doc.store);
-            TEdStreamTextSource source(stream);
+            TEdStreamTextSource source(stream, doc.store);
             TTextReader reader(source);
             TPlainSearch plain;
             plain.SetPattern("GOSUB");
             int64_t count = 0;
-            for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
+            for (int64_t at = 0; (at = plain.FindForward(reader, at, options)) >= 0; at += 5)
                 ++count;
             return count;
         },
         true);
 }
-void BM_PlainEngineBuffer(benchmark::State& state)
-{
-    Document& doc = largeDocument();
-    paired(
-        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-        [&] {
-            TBufferTextSource source(doc.stored);
-            TTextReader reader(source);
-            TPlainSearch plain;
-            plain.SetPattern("GOSUB");
-            int64_t count = 0;
-            for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
-                ++count;
-            return count;
-        },
-        true);
-}
-// The floor of a scan over the rows: rows are blocks of their own, about twice the text's bytes.
-void BM_RowWalk(benchmark::State& state)
-{
-    Document& doc = largeDocument();
-    paired(
-        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
-        [&] {
-            int64_t sum = 0;
-            for (const TTextRow* row = doc.store.FirstRow(); row; row = row->Next) {
-                if (state.range(0))
-                    sum += memmem(row->Text(), row->Length, "GOSUB", 5) != nullptr;
-                else
-                    sum += row->Text()[row->Length / 2];
-            }
-            return sum;
-        },
-        false);
-}
-BENCHMARK(BM_RowWalk)
+BENCHMARK(BM_PlainEngineOnly)
     ->Arg(0)
     ->Arg(1)
+    ->Arg(2)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK(BM_PlainEngineBuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_PlainEngineOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainCaseSensitive)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainCaseInsensitive)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainWholeWord)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -217,7 +185,7 @@ BENCHMARK(BM_PlainWholeWord)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 int64_t countOurs(Document& doc, TREParser& parser)
 {
     TEdStream stream(doc.store);
-    TEdStreamTextSource source(stream);
+    TEdStreamTextSource source(stream, doc.store);
     int64_t count = 0;
     for (int64_t p = 0;
          p <= doc.store.CharCount() && parser.Search(source, p, TSearchDirection::Forward);) {
@@ -335,7 +303,7 @@ void budget(benchmark::State& state, const char* expression)
     bool stopped = false;
     for (auto _ : state) {
         TEdStream edStream(doc->store);
-        TEdStreamTextSource source(edStream);
+        TEdStreamTextSource source(edStream, doc->store);
         try {
             parser.Search(source, 0, TSearchDirection::Forward);
         } catch (const ERegExpError& error) {

@@ -51,14 +51,17 @@ TEditorSearch::TEditorSearch(TSourceEditor& editor, TSearchHost* host)
     m_plain.Poll = [this] { return m_host->Poll(); };
 }
 
-TEdStream& TEditorSearch::stream()
+TEdStreamTextSource& TEditorSearch::source()
 {
-    // The editor shows the store it holds a reference to, so an equal address is that store.
-    if (!m_stream || m_streamStore != &m_editor.Store()) {
+    // The editor holds a reference to the store it shows, so an equal address is that store.
+    if (!m_source || m_sourceStore != &m_editor.Store()) {
+        m_source.reset();
         m_stream = std::make_unique<TEdStream>(m_editor.Store());
-        m_streamStore = &m_editor.Store();
+        m_source = std::make_unique<TEdStreamTextSource>(*m_stream, m_editor.Store());
+        m_sourceStore = &m_editor.Store();
     }
-    return *m_stream;
+    m_source->Refresh();
+    return *m_source;
 }
 
 TPlainOptions TEditorSearch::plainOptions(uint16_t flags) const
@@ -115,7 +118,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     TFound found;
     {
         const TBusyScope busy(*m_host, false);
-        TEdStreamTextSource source(stream());
+        TEdStreamTextSource& source = this->source();
         try {
             found = search(text, flags, start, source);
         } catch (const ERegExpError& error) {
@@ -180,7 +183,7 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
     if (searchFrom(findText, flags, start, position) != TOutcome::Found)
         return false;
     if (flags & srRegExp) {
-        TEdStreamTextSource source(stream());
+        TEdStreamTextSource& source = this->source();
         newText = ExpandReplacement(replacement, m_parser, source);
     } else {
         newText = std::string(replacement);
@@ -229,7 +232,7 @@ int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view re
     const TBusyScope busy(*m_host, true);
     std::vector<TReplacement> replacements;
     {
-        TEdStreamTextSource source(stream());
+        TEdStreamTextSource& source = this->source();
         try {
             replacements = collect(findText, replacement, flags, from, source);
         } catch (const ERegExpError& error) {

@@ -8,6 +8,7 @@
 #include "editor/search/PlainSearch.h"
 #include "editor/search/REParser.h"
 #include "editor/search/SearchFlags.h"
+#include "editor/search/TextSource.h"
 #include "editor/text/EdStream.h"
 
 #include <cstdint>
@@ -97,9 +98,9 @@ private:
         std::string Text;
     };
 
-    // The stream searches read the document through; a source made on it finds its place
-    // through the index, so edits since the last search do no harm.
-    TEdStream& stream();
+    // The source searches read the document through, made afresh for another store and
+    // refreshed for each search (edits since the last one drop its kept row).
+    TEdStreamTextSource& source();
     TFound search(std::string_view text, uint16_t flags, int64_t start, TTextSource& source);
     bool compile(std::string_view expression);
     TPlainOptions plainOptions(uint16_t flags) const;
@@ -116,5 +117,6 @@ private:
     TREParser m_parser;
     TPlainSearch m_plain;
     std::unique_ptr<TEdStream> m_stream;
-    const TTextStore* m_streamStore = nullptr;
+    std::unique_ptr<TEdStreamTextSource> m_source;
+    const TTextStore* m_sourceStore = nullptr;
 };

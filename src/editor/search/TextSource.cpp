@@ -1,10 +1,18 @@
 #include "editor/search/TextSource.h"
 
 #include "editor/text/EdStream.h"
+#include "editor/text/TextStore.h"
 
-TEdStreamTextSource::TEdStreamTextSource(TEdStream& stream) : m_stream(stream), m_length(0)
+TEdStreamTextSource::TEdStreamTextSource(TEdStream& stream, const TTextStore& store)
+    : m_stream(stream), m_store(store)
 {
     Invalidate();
+}
+
+void TEdStreamTextSource::Refresh()
+{
+    if (m_seenEdits != m_store.EditCount())
+        Invalidate();
 }
 
 TTextSpan TEdStreamTextSource::spanOf(const TTextRow* row, int64_t start)
@@ -43,11 +51,10 @@ TTextSpan TEdStreamTextSource::SpanAt(int64_t position)
 void TEdStreamTextSource::Invalidate()
 {
     // Row pointers may be stale (rows cut again, or an edit since the stream was last used),
-    // so they are dropped unread; the next span is found through the store's index. StartAt
-    // also takes the document length afresh.
+    // so they are dropped unread; the next span is found through the store's index.
     m_row = nullptr;
-    m_stream.StartAt(nullptr, 0, 0);
-    m_length = m_stream.Size();
+    m_seenEdits = m_store.EditCount();
+    m_length = m_store.CharCount();
 }
 
 // Moves the kept span to the row before or after it when that row holds position.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class TEdStream;
+class TTextStore;
 
 struct TTextSpan
 {
@@ -49,19 +50,25 @@ private:
 
 // The document behind a TEdStream, one row per span. A jump positions the stream through the
 // store's index; stepping on to a neighbouring row follows the row links (the source keeps
-// the row it is on), so a scan through the document costs no index lookups.
+// the row it is on), so a scan through the document costs no index lookups. The kept row
+// stays valid while the store's edit count does not change, so a source can serve search
+// after search, each starting where the last one ended, without a lookup.
 class TEdStreamTextSource final : public TTextSource
 {
 public:
-    explicit TEdStreamTextSource(TEdStream& stream);
+    TEdStreamTextSource(TEdStream& stream, const TTextStore& store);
     int64_t Length() const override { return m_length; }
     TTextSpan SpanAt(int64_t position) override;
     void Invalidate() override;
+    // Drops the kept row and takes the length afresh when the store changed since.
+    void Refresh();
 
 private:
     TTextSpan spanOf(const TTextRow* row, int64_t start);
 
     TEdStream& m_stream;
+    const TTextStore& m_store;
+    uint64_t m_seenEdits = 0;
     int64_t m_length = 0;
     const TTextRow* m_row = nullptr; // the row of the last span; null when none
     int64_t m_rowStart = 0;

@@ -77,7 +77,7 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
             ASSERT_EQ(store->GetText(), text);
             TBufferTextSource buffer(text);
             TEdStream stream(*store);
-            TEdStreamTextSource rows(stream);
+            TEdStreamTextSource rows(stream, *store);
             TPlainSearch search;
             for (int query = 0; query < 25; ++query) {
                 const size_t at = random() % text.size();

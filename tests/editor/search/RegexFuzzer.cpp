@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text = store.GetText();
     TBufferTextSource buffer(text);
     TEdStream edStream(store);
-    TEdStreamTextSource rows(edStream);
+    TEdStreamTextSource rows(edStream, store);
     const int64_t from =
         raw.empty() ? 0
                     : static_cast<unsigned char>(raw[0]) * static_cast<int64_t>(text.size()) / 255;

@@ -49,7 +49,7 @@ inline TMatchSpan searchStore(TREParser& parser, TTextStore& store, int64_t from
                               TSearchDirection direction = TSearchDirection::Forward)
 {
     TEdStream stream(store);
-    TEdStreamTextSource source(stream);
+    TEdStreamTextSource source(stream, store);
     if (!parser.Search(source, from, direction))
         return {};
     return {parser.MatchStart(), parser.MatchEnd()};
