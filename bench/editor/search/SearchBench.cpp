@@ -171,6 +171,52 @@ void BM_PlainEngineOnly(benchmark::State& state)
         },
         true);
 }
+// The floor of a scan over the rows: rows are blocks of their own, about twice the text's
+// bytes. Arg 0 touches one byte per row; arg 1 runs glibc's memmem row by row.
+void BM_RowWalk(benchmark::State& state)
+{
+    Document& doc = largeDocument();
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] {
+            int64_t sum = 0;
+            for (const TTextRow* row = doc.store.FirstRow(); row; row = row->Next) {
+                if (state.range(0))
+                    sum += memmem(row->Text(), row->Length, "GOSUB", 5) != nullptr;
+                else
+                    sum += row->Text()[row->Length / 2];
+            }
+            return sum;
+        },
+        false);
+}
+BENCHMARK(BM_RowWalk)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The plain engine over the same bytes held in one buffer, as memmem reads them.
+void BM_PlainEngineBuffer(benchmark::State& state)
+{
+    Document& doc = largeDocument();
+    paired(
+        state, [&] { return countMemmem(doc.stored, "GOSUB"); },
+        [&] {
+            TBufferTextSource source(doc.stored);
+            TTextReader reader(source);
+            TPlainSearch plain;
+            plain.SetPattern("GOSUB");
+            int64_t count = 0;
+            for (int64_t at = 0; (at = plain.FindForward(reader, at, {})) >= 0; at += 5)
+                ++count;
+            return count;
+        },
+        true);
+}
+BENCHMARK(BM_PlainEngineBuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 BENCHMARK(BM_PlainEngineOnly)
     ->Arg(0)
     ->Arg(1)
