@@ -3,9 +3,13 @@
 # INC/EXTERNAL PROGRAMS/GLYPHCAST.EXE, and the user drops the compiler KALTOR_PL.EXE beside the
 # program. <prefix>/bin/zbxedit starts it; the desktop entry, the file types, the icons and the
 # AppStream metadata go to <prefix>/share. The default prefix is the user's own ~/.local.
-if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND DEFINED ENV{HOME})
+# A build folder made before installing was possible holds CMake's own default, /usr/local; it
+# is moved to ~/.local once as well.
+if(DEFINED ENV{HOME} AND NOT ZBX_PREFIX_DEFAULTED
+   AND (CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT OR CMAKE_INSTALL_PREFIX STREQUAL "/usr/local"))
     set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
 endif()
+set(ZBX_PREFIX_DEFAULTED ON CACHE INTERNAL "The install prefix was given its default once")
 
 set(ZBX_INSTALL_APP lib/zbxedit)
 set(ZBX_DESKTOP_SOURCE ${PROJECT_SOURCE_DIR}/data/desktop)

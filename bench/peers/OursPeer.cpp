@@ -1,7 +1,7 @@
 // Our side of the side-by-side harness: the text store, the editor, the ZENBASIC language and
 // the highlighting pass on the generated document, in one process run.
 // Usage: peers_ours --write FILE (writes the document), peers_ours FILE (measures),
-// peers_ours --highlight FILE (the highlighting pass alone, for a profiler).
+// peers_ours --highlight, --load or --churn FILE (one workload alone, for a profiler).
 #include "PeerWorkload.h"
 
 #include "base/Stream.h"
@@ -72,12 +72,13 @@ double insertAtLines(TTextStore& store, TSourceEditor& editor, const std::vector
 // line-sized strings as the document has lines, allocated and freed again.
 void churnTheHeap(int64_t lineCount)
 {
-    std::vector<std::string*> strings(static_cast<size_t>(lineCount));
+    std::vector<std::string> strings;
     std::mt19937 random(5);
-    for (std::string*& text : strings)
-        text = new std::string(20 + random() % 60, 'q');
-    for (std::string* text : strings)
-        delete text;
+    for (int64_t i = 0; i < lineCount; ++i)
+        strings.push_back(std::string(16 + random() % 60, 'q'));
+    std::shuffle(strings.begin(), strings.end(), random); // moves: the blocks stay where they are
+    for (std::string& text : strings)
+        std::string().swap(text);
 }
 
 int measure(const std::string& path)
@@ -153,6 +154,28 @@ int main(int argc, char** argv)
         store.LoadFromFile(argv[2]);
         for (int i = 0; i < 5; ++i)
             peers::report(kProgram, "highlight_ms", highlightAll(store, *parser));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--load") == 0) { // for a profiler
+        for (int i = 0; i < 10; ++i) {
+            TTextStore store;
+            peers::report(kProgram, "load_ms", peers::cpuMilliseconds([&] { store.LoadFromFile(argv[2]); }));
+        }
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--churn") == 0) { // for a profiler
+        auto store = std::make_unique<TTextStore>();
+        store->LoadFromFile(argv[2]);
+        const std::vector<int64_t> lines = peers::insertLines(store->LineCount());
+        {
+            TSourceEditor editor(*store);
+            peers::report(kProgram, "inserts_clean_heap_ms", insertAtLines(*store, editor, lines));
+        }
+        store = std::make_unique<TTextStore>();
+        store->LoadFromFile(argv[2]);
+        churnTheHeap(store->LineCount());
+        TSourceEditor editor(*store);
+        peers::report(kProgram, "inserts_after_churn_ms", insertAtLines(*store, editor, lines));
         return 0;
     }
     if (argc != 2) {

@@ -1,5 +1,7 @@
 #include "build/AssembleCommand.h"
 
+#include "build/WindowsCommandLine.h"
+
 #include <string>
 
 namespace {
@@ -13,11 +15,11 @@ TCommandLine assemblerCommand(std::string_view incDir, std::string parameters)
 
 TCommandLine reassembleCommand(std::string_view incDir, std::string_view listingPath)
 {
-    return assemblerCommand(incDir, std::string(listingPath) + " /e+ /l+ /x- /w2 /c- /m- /q");
+    return assemblerCommand(incDir, quotedArgument(listingPath) + " /e+ /l+ /x- /w2 /c- /m- /q");
 }
 
 TCommandLine reassembleAsCommand(std::string_view incDir, std::string_view savedPath)
 {
     return assemblerCommand(incDir,
-                            std::string(savedPath) + " /aINHX8M /e+ /l+ /x- /w2 /c- /m- /q");
+                            quotedArgument(savedPath) + " /aINHX8M /e+ /l+ /x- /w2 /c- /m- /q");
 }

@@ -1,5 +1,5 @@
 // How the assembler listing window starts MPASMWIN.EXE (in the include folder, waited for) to
-// assemble its text again.
+// assemble its text again. Paths are given as they are and quoted here as quotedArgument does.
 #pragma once
 
 #include "build/CommandLine.h"

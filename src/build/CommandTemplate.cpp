@@ -1,6 +1,7 @@
 #include "build/CommandTemplate.h"
 
 #include "build/BuildPaths.h"
+#include "build/WindowsCommandLine.h"
 
 #include <array>
 
@@ -23,30 +24,56 @@ bool matchesAt(std::string_view text, size_t position, std::string_view word)
     return true;
 }
 
+// Whether the double quote at position of text is literal (escaped by an odd run of
+// backslashes) rather than one that opens or closes a quoted part.
+bool escapedQuote(std::string_view text, size_t position)
+{
+    size_t backslashes = 0;
+    while (position > backslashes && text[position - backslashes - 1] == '\\')
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
+
 } // namespace
 
 std::string ExpandCommandTemplate(std::string_view commandTemplate, std::string_view hexFile,
                                   std::string_view device)
 {
-    const std::array<std::pair<std::string_view, std::string>, 3> words = {{
-        {"%FILENAME", ExtractFileName(hexFile)},
-        {"%FULL", std::string(hexFile)},
-        {"%PIC", deviceText(device)},
+    struct Word
+    {
+        std::string_view name;
+        std::string value;
+        bool isPath;
+    };
+    const std::array<Word, 3> words = {{
+        {"%FILENAME", ExtractFileName(hexFile), true},
+        {"%FULL", std::string(hexFile), true},
+        {"%PIC", deviceText(device), false},
     }};
     std::string result;
+    bool quoted = false; // inside a quoted part the template itself opened
     size_t i = 0;
     while (i < commandTemplate.size()) {
-        bool replaced = false;
-        for (const auto& [word, value] : words) {
-            if (matchesAt(commandTemplate, i, word)) {
-                result += value;
-                i += word.size();
-                replaced = true;
+        const Word* found = nullptr;
+        for (const Word& word : words) {
+            if (matchesAt(commandTemplate, i, word.name)) {
+                found = &word;
                 break;
             }
         }
-        if (!replaced)
+        if (!found) {
+            if (commandTemplate[i] == '"' && !escapedQuote(commandTemplate, i))
+                quoted = !quoted;
             result += commandTemplate[i++];
+            continue;
+        }
+        i += found->name.size();
+        if (!found->isPath)
+            result += found->value;
+        else if (quoted)
+            result += escapedInsideQuotes(found->value, i < commandTemplate.size() && commandTemplate[i] == '"');
+        else
+            result += quotedArgument(found->value);
     }
     return result;
 }

@@ -4,6 +4,9 @@
 // once from left to right, trying the three words in that order at each position; inserted
 // values are never scanned again, so a path or device that happens to contain "%PIC" or a
 // value that completes a word with the text after it is passed on unchanged.
+// The two paths reach the program whole: outside quotes a path is inserted as quotedArgument
+// makes it one argument; inside a quoted part the template opens ("%FULL") it is escaped for
+// that place.
 #pragma once
 
 #include <string>

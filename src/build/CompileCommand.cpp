@@ -1,6 +1,7 @@
 #include "build/CompileCommand.h"
 
 #include "build/BuildPaths.h"
+#include "build/WindowsCommandLine.h"
 
 bool isBasicProgram(std::string_view fileName)
 {
@@ -20,6 +21,6 @@ std::string notBasicProgramQuestion(std::string_view fileName)
 
 TCommandLine compilerCommand(std::string_view appDir, std::string_view sourceShortPath)
 {
-    return {std::string(appDir) + "KALTOR_PL.EXE", std::string(sourceShortPath) + " -m -q",
+    return {std::string(appDir) + "KALTOR_PL.EXE", quotedArgument(sourceShortPath) + " -m -q",
             LaunchMode::Wait};
 }

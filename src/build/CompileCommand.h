@@ -18,5 +18,6 @@ inline constexpr std::string_view kUntitledCompileMessage =
     "BASIC Program must be given a name other than NO_NAME.BAS\r\n"
     "Before compilation may commence.";
 
-// KALTOR_PL.EXE in appDir (which ends with a separator) on the source's short path, waited for.
+// KALTOR_PL.EXE in appDir (which ends with a separator) on the source's short path (quoted
+// here as quotedArgument does), waited for.
 TCommandLine compilerCommand(std::string_view appDir, std::string_view sourceShortPath);

@@ -1,9 +1,8 @@
 #include "build/CompileResult.h"
 
-#include "base/Stream.h"
+#include "build/ShownText.h"
 #include "build/TextLines.h"
-
-#include <filesystem>
+#include "platform/FileAccess.h"
 
 namespace {
 
@@ -66,22 +65,27 @@ TCompileResult parseCompileResultLines(std::vector<std::string> lines)
     result.verdict = classify(lines[0]);
     if (result.verdict == CompileVerdict::Succeeded) {
         size_t start = 0;
-        result.device = takeField(lines[0], start);
-        result.codeSize = takeField(lines[0], start);
-        result.ramSize = takeField(lines[0], start);
+        result.device = shownText(takeField(lines[0], start), kMaxResultFieldLength);
+        result.codeSize = shownText(takeField(lines[0], start), kMaxResultFieldLength);
+        result.ramSize = shownText(takeField(lines[0], start), kMaxResultFieldLength);
     }
-    result.reportLines.assign(std::make_move_iterator(lines.begin() + 1),
-                              std::make_move_iterator(lines.end()));
+    result.reportLines.reserve(lines.size() - 1);
+    for (size_t i = 1; i < lines.size(); ++i)
+        result.reportLines.push_back(shownText(lines[i], kMaxReportLineLength, TabHandling::Keep));
     return result;
 }
 
 std::optional<TCompileResult> readCompileResultFile(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    // A folder or FIFO in the result's place is no result, as a missing file is.
+    if (!isRegularFile(path))
         return std::nullopt;
-    TFileStream file(path, FileMode::OpenRead);
-    TMemoryStream bytes;
-    bytes.CopyFrom(file, 0);
-    return parseCompileResult(bytes.AsString());
+    std::string bytes;
+    const TReadResult read = readRegularFile(path, kMaxResultFileSize, bytes);
+    if (read == TReadResult::Missing)
+        return std::nullopt;
+    TCompileResult result = parseCompileResult(bytes);
+    if (read == TReadResult::Cut)
+        result.reportLines.push_back("... The report is longer than 1 MB; the rest is not shown.");
+    return result;
 }

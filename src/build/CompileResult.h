@@ -1,6 +1,8 @@
 // The compiler's verdict as read from its result file (".ZBE"): line 1 decides failure, success
 // or neither; lines 2 to the end are the report for the user.
-// Invariant: device, code and RAM sizes are empty unless the verdict is Succeeded.
+// Invariant: device, code and RAM sizes are empty unless the verdict is Succeeded. Every text
+// is as the widgets may show it: fields at most kMaxResultFieldLength bytes, report lines at
+// most kMaxReportLineLength (both with "..." when cut), control bytes shown as ".".
 #pragma once
 
 #include <optional>
@@ -14,6 +16,11 @@ enum class CompileVerdict
     Failed,    // line 1 is exactly "ERROR" or "ASSEMBLER ERRORS"
     Succeeded, // line 1 starts with "1" or "R": the summary "device,code,ram,"
 };
+
+inline constexpr size_t kMaxResultFieldLength = 32;
+inline constexpr size_t kMaxReportLineLength = 1000;
+// A compiler's report is a few kilobytes; a larger result file is read this far.
+inline constexpr long long kMaxResultFileSize = 1024 * 1024;
 
 struct TCompileResult
 {
@@ -36,6 +43,7 @@ TCompileResult parseCompileResult(std::string_view bytes);
 // The same for a file already split into lines.
 TCompileResult parseCompileResultLines(std::vector<std::string> lines);
 
-// Reads the result file at path; nothing when the file does not exist. A file that exists but
-// cannot be read raises EFOpenError or EReadError, which the caller shows as an error.
+// Reads the result file at path; nothing when no regular file is there. Of a file larger than
+// kMaxResultFileSize the start is read, and the report ends with a line saying so. A file that
+// exists but cannot be read raises EFOpenError, which the caller shows as an error.
 std::optional<TCompileResult> readCompileResultFile(const std::string& path);

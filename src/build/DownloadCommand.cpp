@@ -3,6 +3,7 @@
 #include "build/BuildPaths.h"
 #include "build/CommandTemplate.h"
 #include "build/StandardBootloader.h"
+#include "build/WindowsCommandLine.h"
 
 #include <array>
 
@@ -27,21 +28,21 @@ TDownloadPlan planStandard(const TDownloadRequest& request)
         return {DownloadAction::Inform,
                 {},
                 notSuitableForBootloaderMessage(deviceText(request.device))};
-    return launch(request.incDir + std::string(*program), request.hexFile, LaunchMode::Wait);
+    return launch(request.incDir + std::string(*program), quotedArgument(request.hexFile), LaunchMode::Wait);
 }
 
 TDownloadPlan planKaltorIr(const TDownloadRequest& request)
 {
     if (!request.kaltorIrInstalled)
         return {DownloadAction::FallBackToStandard, {}, std::string(kKaltorIrMissingMessage)};
-    return launch(request.incDir + std::string(kKaltorIrProgram), request.hexFile,
+    return launch(request.incDir + std::string(kKaltorIrProgram), quotedArgument(request.hexFile),
                   LaunchMode::Wait);
 }
 
 TDownloadPlan planUser(const TDownloadRequest& request)
 {
     return launch(request.userPath,
-                  request.hexFile + " " +
+                  quotedArgument(request.hexFile) + " " +
                       ExpandCommandTemplate(request.userTemplate, request.hexFile, request.device),
                   LaunchMode::Detached);
 }
@@ -74,7 +75,7 @@ TDownloadPlan planDownload(const TDownloadRequest& request)
     case BootloaderType::KaltorIr:
         return planKaltorIr(request);
     case BootloaderType::MELoader:
-        return launch(request.meloaderPath, request.hexFile, LaunchMode::Detached);
+        return launch(request.meloaderPath, quotedArgument(request.hexFile), LaunchMode::Detached);
     case BootloaderType::Other:
         return planUser(request);
     }

@@ -31,7 +31,7 @@ struct TDownloadRequest
 {
     BootloaderType type = BootloaderType::Standard;
     std::string device;  // of the last compile result, empty when none
-    std::string hexFile; // short path of the HEX file
+    std::string hexFile; // short path of the HEX file, as it is (the plan quotes it)
     std::string incDir;  // the include folder, ending with a separator
     bool kaltorIrInstalled = false;
     std::string meloaderPath;

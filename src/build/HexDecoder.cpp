@@ -1,8 +1,9 @@
 #include "build/HexDecoder.h"
 
-#include "base/Stream.h"
+#include "base/Exception.h"
 #include "build/IntelHexRecord.h"
 #include "build/TextLines.h"
+#include "platform/FileAccess.h"
 
 namespace {
 
@@ -60,8 +61,12 @@ std::optional<THexListing> decodeHexFile(std::string_view bytes)
 
 std::optional<THexListing> LoadHexFile(const std::string& path)
 {
-    TFileStream file(path, FileMode::OpenRead);
-    TMemoryStream bytes;
-    bytes.CopyFrom(file, 0);
-    return decodeHexFile(bytes.AsString());
+    std::string bytes;
+    const TReadResult read = readRegularFile(path, kMaxHexFileSize, bytes);
+    if (read == TReadResult::Missing)
+        throw EFOpenError(Format("Cannot open file \"%s\". No such file or directory", path.c_str()));
+    if (read == TReadResult::Cut)
+        throw EReadError(Format("Cannot read file \"%s\". The file is larger than 16 MB, more than any "
+                                "device's program", path.c_str()));
+    return decodeHexFile(bytes);
 }

@@ -18,6 +18,9 @@
 // Decodes the bytes of a HEX file; nothing when the file is invalid. Never fails otherwise.
 std::optional<THexListing> decodeHexFile(std::string_view bytes);
 
+// The largest program memory, 2 MB, takes less than 6 MB as HEX text.
+inline constexpr long long kMaxHexFileSize = 16LL * 1024 * 1024;
+
 // Reads and decodes the HEX file at path; nothing when it is invalid. A file that cannot be
-// opened or read raises EFOpenError or EReadError.
+// opened or read, or is larger than kMaxHexFileSize, raises EFOpenError or EReadError.
 std::optional<THexListing> LoadHexFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "build/ListingWindows.h"
 
+#include <algorithm>
+
 TListingWindowKeys listingWindowKeys(ListingWindow window)
 {
     switch (window) {
@@ -28,9 +30,17 @@ TWindowGeometry listingWindowDesignSize(ListingWindow window)
 
 TWindowGeometry listingWindowGeometry(ListingWindow window, std::optional<int> left,
                                       std::optional<int> top, std::optional<int> width,
-                                      std::optional<int> height)
+                                      std::optional<int> height, const TWindowGeometry& area)
 {
     const TWindowGeometry design = listingWindowDesignSize(window);
-    return {left.value_or(0), top.value_or(0), width && *width > 0 ? *width : design.width,
-            height && *height > 0 ? *height : design.height};
+    TWindowGeometry geometry{0, 0, width && *width > 0 ? *width : design.width,
+                             height && *height > 0 ? *height : design.height};
+    // Below the menu and tool bar, clear of the right edge; each window one step further in.
+    constexpr int belowToolBar = 120;
+    constexpr int rightMargin = 40;
+    constexpr int step = 32;
+    const int index = static_cast<int>(window);
+    geometry.left = left.value_or(area.left + std::max(0, area.width - geometry.width - rightMargin - step * index));
+    geometry.top = top.value_or(area.top + std::min(belowToolBar + step * index, std::max(0, area.height - geometry.height)));
+    return geometry;
 }

@@ -1,6 +1,8 @@
 // The three listing windows' settings keys and the geometry they open with. Stored values are
 // used as they are; a width or height that is absent (or not positive, which would give an
-// unusable window) is the window's design size, an absent left or top is 0.
+// unusable window) is the window's design size. An absent left or top (a first start) places
+// the window inside the screen's working area, at its right below the main window's menus and
+// tool bar, each of the three a little further in, so none opens over the menu at (0, 0).
 #pragma once
 
 #include <optional>
@@ -37,6 +39,7 @@ TListingWindowKeys listingWindowKeys(ListingWindow window);
 // 402 x 500, 568 x 262 and 481 x 169.
 TWindowGeometry listingWindowDesignSize(ListingWindow window);
 
+// area: the working area of the screen the window opens on.
 TWindowGeometry listingWindowGeometry(ListingWindow window, std::optional<int> left,
                                       std::optional<int> top, std::optional<int> width,
-                                      std::optional<int> height);
+                                      std::optional<int> height, const TWindowGeometry& area);

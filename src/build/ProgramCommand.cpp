@@ -1,6 +1,7 @@
 #include "build/ProgramCommand.h"
 
 #include "build/CommandTemplate.h"
+#include "build/WindowsCommandLine.h"
 
 std::string_view programmerTypeKey(ProgrammerType type)
 {
@@ -19,7 +20,7 @@ std::optional<ProgrammerType> programmerTypeFromKey(std::string_view key)
 TCommandLine epicProgramCommand(std::string_view epicPath, std::string_view hexFile,
                                 std::string_view device)
 {
-    return {std::string(epicPath), std::string(hexFile) + " -dPIC" + std::string(device),
+    return {std::string(epicPath), quotedArgument(hexFile) + " -dPIC" + std::string(device),
             LaunchMode::Detached};
 }
 
@@ -27,6 +28,6 @@ TCommandLine userProgramCommand(std::string_view programPath, std::string_view c
                                 std::string_view hexFile, std::string_view device)
 {
     return {std::string(programPath),
-            std::string(hexFile) + " " + ExpandCommandTemplate(commandTemplate, hexFile, device),
+            quotedArgument(hexFile) + " " + ExpandCommandTemplate(commandTemplate, hexFile, device),
             LaunchMode::Detached};
 }

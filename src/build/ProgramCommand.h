@@ -18,6 +18,8 @@ std::string_view programmerTypeKey(ProgrammerType type);
 // The type a stored value names; nothing for any other value (exact letter case).
 std::optional<ProgrammerType> programmerTypeFromKey(std::string_view key);
 
+// The HEX file (a path as it is, quoted here as quotedArgument does) reaches each program as
+// one argument.
 // EPIC: the HEX file, " -dPIC" and the device directly after (nothing when there is none),
 // e.g. "D:\WORK\LED.HEX -dPIC16F877".
 TCommandLine epicProgramCommand(std::string_view epicPath, std::string_view hexFile,

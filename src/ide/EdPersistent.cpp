@@ -2,13 +2,9 @@
 
 #include "base/Exception.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileAccess.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
 
 namespace {
 
@@ -45,28 +41,54 @@ std::string headerOf(const std::string& section) { return "[" + section + "]"; }
 
 } // namespace
 
-TEdPersistent::TEdPersistent(std::string fileName) : m_fileName(std::move(fileName))
+TEdPersistent::TEdPersistent(std::string fileName, std::string seedFileName)
+    : m_fileName(std::move(fileName))
 {
-    load();
+    load(seedFileName);
 }
 
-void TEdPersistent::load()
+void TEdPersistent::load(const std::string& seedFileName)
 {
-    struct stat info {};
-    if (::stat(m_fileName.c_str(), &info) != 0) {
-        m_lines.clear();
-        save();
+    std::string bytes;
+    try {
+        if (readFileLimited(m_fileName, MaxFileSize, bytes)) {
+            m_lines = splitLines(bytes);
+            dropLongLines();
+            return;
+        }
+    } catch (const Exception& error) {
+        m_unreadable = true;
+        m_loadProblem = error.Message();
         return;
     }
-    std::ifstream in(m_fileName, std::ios::binary);
-    if (!in)
-        throw EFOpenError(Format("Cannot open file \"%s\". %s", m_fileName.c_str(), std::strerror(errno)));
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    m_lines = splitLines(bytes);
+    try {
+        if (!seedFileName.empty() && readFileLimited(seedFileName, MaxFileSize, bytes)) {
+            m_lines = splitLines(bytes);
+            dropLongLines();
+        }
+    } catch (const Exception&) {
+        // A seed that cannot be read is no loss: the settings start empty.
+    }
+    try {
+        save();
+    } catch (const Exception& error) {
+        m_loadProblem = error.Message();
+    }
+}
+
+void TEdPersistent::dropLongLines()
+{
+    const size_t before = m_lines.size();
+    std::erase_if(m_lines, [](const std::string& line) { return line.size() > MaxEntryLength; });
+    if (m_lines.size() != before)
+        m_loadProblem = Format("File \"%s\" holds %zu entries longer than %zu characters; they are left out.",
+                               m_fileName.c_str(), before - m_lines.size(), MaxEntryLength);
 }
 
 void TEdPersistent::save() const
 {
+    if (m_unreadable)
+        throw EFOpenError(m_loadProblem);
     std::string bytes;
     for (const auto& line : m_lines)
         bytes += line + "\r\n";
@@ -117,7 +139,7 @@ void TEdPersistent::WriteList(const std::string& section, const std::vector<std:
     m_lines.push_back(header);
     const size_t count = std::min(items.size(), static_cast<size_t>(std::max(limit, 0)));
     for (size_t i = 0; i < count; ++i) {
-        if (!items[i].empty())
+        if (!items[i].empty() && items[i].size() <= MaxEntryLength)
             m_lines.push_back(items[i]);
     }
     m_lines.emplace_back();

@@ -4,11 +4,14 @@
 #include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
 #include "editor/widget/SourceMemo.h"
+#include "ide/SettingsLocation.h"
 #include "ide/ZbxIni.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtText.h"
+#include "platform/RegistryKey.h"
+#include "platform/SettingsProblems.h"
 #include "editor/text/TextStore.h"
 #include "base/Exception.h"
 #include "ide/ZbxEditProgram.h"
@@ -29,11 +32,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 constexpr int hintMilliseconds = 2000;
 } // namespace
 
-TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent)
+TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUserFolder, QWidget* parent)
+    : QMainWindow(parent), m_perUserFolder(perUserFolder.empty() ? defaultRegistryFolder() : std::move(perUserFolder))
 {
     setObjectName("EditorMainForm");
     setWindowTitle("KALTOR+");
@@ -42,7 +48,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) 
     createMenus();
     createClientArea();
     m_build = std::make_unique<TBuildCommands>(
-        *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToUtf8(incFile("ZBX.INI"))}, this);
+        *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToLocal(incFile("ZBX.INI"))}, this);
     connectFileCommands();
     connectBuildCommands();
     FInfoTimer = new QTimer(this);
@@ -50,6 +56,10 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, QWidget* parent) 
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
     if (arguments.size() > 1 && !arguments.at(1).isEmpty())
         m_startFile = arguments.at(1);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive && m_activated)
+            ApplicationActivate();
+    });
     FormCreate();
 }
 
@@ -75,8 +85,10 @@ void TEditorMainForm::FormCreate()
     m_marksShown = false;
     // The first untitled file: its tab stays until the window is shown.
     NewButtonClick();
-    m_settings = std::make_unique<TEdPersistent>(
-        resolveIgnoringCase(applicationFolder(), "KALTOR.DAT"));
+    const TSettingsFileLocation location = kaltorDatLocation(applicationFolder(), m_perUserFolder);
+    m_settings = std::make_unique<TEdPersistent>(location.fileName, location.seedFileName);
+    if (!m_settings->LoadProblem().empty())
+        reportSettingsProblem(m_settings->FileName(), m_settings->LoadProblem());
     m_settings->LastFindText.clear();
     m_settings->LastFindOptions = 0;
     BuildReopenMenu();
@@ -97,7 +109,7 @@ void TEditorMainForm::loadParserSettings()
     try {
         repository->LoadSettings();
     } catch (const Exception& error) {
-        showError(utf8ToQString(error.Message()));
+        showError(localToQString(error.Message()));
     }
 }
 
@@ -106,15 +118,14 @@ void TEditorMainForm::FormActivate()
     if (m_activated)
         return;
     m_activated = true;
-    if (!m_startFile.isEmpty()) {
-        if (!OpenFile(m_startFile))
-            return;
-    } else {
-        NewButtonClick();
+    const bool started = m_startFile.isEmpty() ? (NewButtonClick(), true) : OpenFile(m_startFile);
+    if (started) {
+        loadParserSettings();
+        m_build->detectKaltorIr();
+        SourceMemo1Change();
     }
-    loadParserSettings();
-    m_build->detectKaltorIr();
-    SourceMemo1Change();
+    for (const QString& name : std::exchange(m_handedOverFiles, {}))
+        OpenHandedOverFile(name);
 }
 
 // Asks about every modified file, first tab first; Cancel keeps the program running with the
@@ -128,9 +139,11 @@ bool TEditorMainForm::FormClose()
         TFileObject& first = *m_files.front();
         if (first.IsModified()) {
             makeCurrent(0);
+            // The caption and status bar name the file the question is about.
+            SourceMemo1Change();
             const TMessageResult answer = messageBoxes().show(
                 TMessageKind::Confirmation, applicationTitle,
-                qStringToUtf8(QString("File \"%1\" has been modified\r\nSave changes ?").arg(first.FileName)),
+                qStringToLocal(QString("File \"%1\" has been modified\r\nSave changes ?").arg(first.FileName)),
                 TMessageButtons::YesNoCancel);
             if (answer == TMessageResult::Cancel)
                 return false;
@@ -148,7 +161,7 @@ bool TEditorMainForm::FormClose()
         try {
             repository->SaveSettings();
         } catch (const Exception& error) {
-            showError(utf8ToQString(error.Message()));
+            showError(localToQString(error.Message()));
         }
     }
     if (Reopen1) {
@@ -201,17 +214,20 @@ void TEditorMainForm::Exit1Click()
 
 QString TEditorMainForm::incFile(const QString& name) const
 {
-    return QString::fromStdString(resolveIgnoringCase(includeFolder(), name.toStdString()));
+    return localToQString(resolveIgnoringCase(includeFolder(), qStringToLocal(name)));
 }
 
+// A ZBX.INI that cannot be written (a read-only installation) is reported once; the command
+// goes on.
 void TEditorMainForm::writeZbxIni(const char* section, const char* key, const QString& value) const
 {
-    zbxIniWrite(incFile("ZBX.INI"), section, key, value);
+    const QString ini = incFile("ZBX.INI");
+    trySettingsAccess(qStringToLocal(ini), [&] { zbxIniWrite(ini, section, key, value); });
 }
 
 void TEditorMainForm::showError(const QString& text)
 {
-    messageBoxes().show(TMessageKind::Error, applicationTitle, text.toStdString(), TMessageButtons::Ok);
+    messageBoxes().show(TMessageKind::Error, applicationTitle, qStringToLocal(text), TMessageButtons::Ok);
 }
 
 void TEditorMainForm::SourceMemo1Change()

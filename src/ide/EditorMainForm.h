@@ -1,7 +1,8 @@
 // The IDE's main window: tool bar, menus, the tab strip of open files around the editor, the
 // report pane and the status bar, with the start-up and shut-down handlers and the one refresh
 // (SourceMemo1Change) that brings menus, buttons, caption and status bar in line with the file
-// shown. Settings live in ZBX.INI (read afresh on every use) and KALTOR.DAT.
+// shown. Settings live in ZBX.INI (read afresh on every use) and KALTOR.DAT; a settings file
+// that cannot be read or written is reported once and never stops a command.
 // Invariants: m_files[i] is the record of tab i; the current file is the record of the
 // selected tab, or none when no tab is open; the editor shows the current file's text.
 #pragma once
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -32,7 +34,11 @@ class TEditorMainForm : public QMainWindow, public TBuildHost
 {
     Q_OBJECT
 public:
-    explicit TEditorMainForm(const QStringList& arguments, QWidget* parent = nullptr);
+    // arguments: the command line, the program first (file names as localToQString gives
+    // them). perUserFolder: the per-user configuration folder (empty: the user's own), where
+    // KALTOR.DAT lives when the program folder cannot be written.
+    explicit TEditorMainForm(const QStringList& arguments, std::string perUserFolder = {},
+                             QWidget* parent = nullptr);
     ~TEditorMainForm() override;
 
     // The refresh of menus, tool buttons, caption and status bar; commands call it after they act.
@@ -42,6 +48,9 @@ public:
 
     // File commands. Each answers false when the user cancelled or it failed.
     bool OpenFile(const QString& name);
+    // A file a later copy of the program handed over: opened as File > Open opens a chosen
+    // file, once the first activation has opened the start file.
+    void OpenHandedOverFile(const QString& name);
     void NewButtonClick();
     void OpenButtonClick();
     void ReOpenFileClick();
@@ -51,6 +60,9 @@ public:
     void CloseAll1Click();
     void OpenFilesTabChange();
     void SourceMemo1FilesDropped(const QStringList& names);
+    // The user came back to the program: the file shown is compared with its disk version,
+    // and a change made by another program is asked about (reload or overwrite).
+    void ApplicationActivate();
     // Rebuilds the Re-open menu from [MRU] of KALTOR.DAT.
     void BuildReopenMenu();
 
@@ -120,6 +132,11 @@ private:
     void rememberRecentFile(const QString& name);
     void writeRecentFiles();
     bool writeBackup(const QString& fileName);
+    bool saveCurrent(bool overwriteConfirmed);
+    bool confirmOverwriteOnDisk();
+    void checkCurrentOnDisk();
+    bool reloadCurrent();
+    bool openRegularFile(const QString& name);
     void RefreshBuildViews();
     void attachZenBasic();
     void loadParserSettings();
@@ -137,6 +154,7 @@ private:
     void writeZbxIni(const char* section, const char* key, const QString& value) const;
     void showError(const QString& text);
 
+    std::string m_perUserFolder;
     std::unique_ptr<TEdPersistent> m_settings;
     std::vector<std::unique_ptr<TFileObject>> m_files;
     TFileObject* m_current = nullptr;
@@ -148,7 +166,9 @@ private:
     QString m_savedPanelText;
     bool m_marksShown = false;
     bool m_dropOpen = false;
+    bool m_checkingDisk = false; // a question about a change on disk is being asked
     bool m_activated = false;
+    QStringList m_handedOverFiles; // arrived before the first activation
     bool m_shown = false;
     bool m_reportSized = false; // the report pane got its first height
     QTimer* FInfoTimer = nullptr;

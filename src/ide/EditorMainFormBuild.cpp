@@ -33,7 +33,7 @@ void TEditorMainForm::CompileButtonClick()
     if (source.suffix().toUpper() != "BAS") {
         const QString question =
             QString("File \"%1\" is not a BASIC program\r\nDo you still wish to compile the code?").arg(source.fileName());
-        if (messageBoxes().show(TMessageKind::Confirmation, applicationTitle, qStringToUtf8(question),
+        if (messageBoxes().show(TMessageKind::Confirmation, applicationTitle, qStringToLocal(question),
                                 TMessageButtons::YesNo) != TMessageResult::Yes)
             return;
     }
@@ -47,7 +47,7 @@ void TEditorMainForm::CompileButtonClick()
     } else if (!SaveButtonClick()) {
         return; // the previous result is not this source's
     }
-    m_build->setCurrentSource(qStringToUtf8(m_current->FileName));
+    m_build->setCurrentSource(m_current->DiskName());
     m_build->compile();
     SourceMemo1Change();
 }

@@ -11,17 +11,21 @@
 #include "ide/ZbxEditProgram.h"
 #include "ide/ZbxIni.h"
 #include "platform/AtomicFile.h"
+#include "platform/DiskState.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtText.h"
+#include "platform/SettingsProblems.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTabBar>
 #include <QToolButton>
+
+#include <limits>
 
 namespace {
 
@@ -31,7 +35,12 @@ const char* const saveFilter = "ZENBASIC files|*.bas;|INCLUDE files|*.inc;|All f
 
 TMessageResult ask(TMessageKind kind, const QString& text, TMessageButtons buttons)
 {
-    return messageBoxes().show(kind, applicationTitle, qStringToUtf8(text), buttons);
+    return messageBoxes().show(kind, applicationTitle, qStringToLocal(text), buttons);
+}
+
+bool existsOnDisk(const QString& name)
+{
+    return TDiskState::of(qStringToLocal(name)).exists;
 }
 
 QString fileNamePart(const QString& path)
@@ -53,11 +62,14 @@ void TEditorMainForm::putAwayCurrent()
     m_current = nullptr;
 }
 
-// Shows the record of tab index; the file shown before must have been put away.
+// Shows the record of tab index, coloured as ZENBASIC; the file shown before must have been
+// put away. (A new file's record names no parser, so without this an untitled file shown
+// again, as at the exit question, lost its colours and its language's settings.)
 void TEditorMainForm::makeCurrent(int index)
 {
     m_current = m_files[static_cast<size_t>(index)].get();
     m_current->RestoreTo(*SourceMemo1);
+    attachZenBasic();
     m_marksShown = m_current->ShowAllMarks;
     m_changingTabs = true;
     OpenFilesTab->setCurrentIndex(index);
@@ -101,14 +113,17 @@ void TEditorMainForm::writeRecentFiles()
 {
     std::vector<std::string> names;
     for (const QString& name : m_recentFiles)
-        names.push_back(qStringToUtf8(name));
-    m_settings->WriteList("MRU", names);
+        names.push_back(qStringToLocal(name));
+    trySettingsAccess(m_settings->FileName(), [&] { m_settings->WriteList("MRU", names); });
 }
 
 // The compile result, listing and HEX views follow the file shown.
 void TEditorMainForm::RefreshBuildViews()
 {
-    m_build->setCurrentSource(m_current ? qStringToUtf8(m_current->FileName) : std::string());
+    m_build->setCurrentSource(m_current ? m_current->DiskName() : std::string());
+    // With the last file closed no result belongs to anything shown.
+    if (!m_current)
+        m_build->clearResult();
     m_build->RefreshBuildViews();
 }
 
@@ -122,12 +137,25 @@ void TEditorMainForm::attachZenBasic()
 
 // ---- commands ---------------------------------------------------------------------------------
 
+// A FIFO, a device or a folder would block the load or make no sense as text: it is refused
+// before anything is read.
+bool TEditorMainForm::openRegularFile(const QString& name)
+{
+    const std::string path = qStringToLocal(name);
+    if (!existsOnDisk(name) || isRegularFile(path))
+        return true;
+    showError(QString("Cannot open \"%1\"\rIt is not a regular file").arg(name));
+    return false;
+}
+
 bool TEditorMainForm::OpenFile(const QString& name)
 {
-    if (m_current && !QFileInfo::exists(name)) {
+    if (m_current && !existsOnDisk(name)) {
         ask(TMessageKind::Error, QString("Cannot Find or Open File\r\"%1\"").arg(name), TMessageButtons::Ok);
         return false;
     }
+    if (!openRegularFile(name))
+        return false;
     const int open = tabOf(name);
     if (open >= 0) {
         activateWindow();
@@ -147,7 +175,7 @@ bool TEditorMainForm::OpenFile(const QString& name)
             return false;
     }
     // A pristine untitled first tab gives way to the file opened.
-    if (m_current && StatusBar1->panelText(1) != "Modified" && m_current->IsUntitled() &&
+    if (m_current && !m_current->IsModifiedIn(*SourceMemo1) && m_current->IsUntitled() &&
         OpenFilesTab->currentIndex() <= 0)
         Close1Click();
     TFileObject* previous = m_current;
@@ -160,10 +188,11 @@ bool TEditorMainForm::OpenFile(const QString& name)
             makeCurrent(static_cast<int>(std::find_if(m_files.begin(), m_files.end(),
                                                       [previous](const auto& f) { return f.get() == previous; }) -
                                          m_files.begin()));
-        showError(utf8ToQString(error.Message()));
+        showError(localToQString(error.Message()));
         SourceMemo1Change();
         return false;
     }
+    record->ReadOnly = !userMayWrite(record->DiskName());
     addTab(std::move(record));
     makeCurrent(tabOf(name));
     findChild<QWidget*>("EditArea")->setVisible(true);
@@ -197,11 +226,21 @@ void TEditorMainForm::OpenButtonClick()
     TFileDialogRequest request;
     request.kind = TFileDialogKind::Open;
     request.filter = openFilter;
-    request.initialFolder = qStringToUtf8(m_workingDirectory);
+    request.initialFolder = qStringToLocal(m_workingDirectory);
     if (const auto chosen = fileDialogs().run(request)) {
-        OpenFile(utf8ToQString(*chosen));
+        OpenFile(localToQString(*chosen));
         attachZenBasic();
     }
+}
+
+void TEditorMainForm::OpenHandedOverFile(const QString& name)
+{
+    if (!m_activated) {
+        m_handedOverFiles.append(name);
+        return;
+    }
+    OpenFile(name);
+    attachZenBasic();
 }
 
 void TEditorMainForm::ReOpenFileClick()
@@ -225,7 +264,7 @@ void TEditorMainForm::BuildReopenMenu()
     placeholder->setVisible(true);
     m_recentFiles.clear();
     for (const auto& name : m_settings->ReadList("MRU"))
-        m_recentFiles.append(utf8ToQString(name));
+        m_recentFiles.append(localToQString(name));
     for (const QString& name : m_recentFiles) {
         QAction* entry = Reopen1->addAction(name);
         connect(entry, &QAction::triggered, this, [this, name] { OpenFile(name); });
@@ -237,38 +276,66 @@ void TEditorMainForm::BuildReopenMenu()
 // disk (deleted since it was opened) has nothing to back up.
 bool TEditorMainForm::writeBackup(const QString& fileName)
 {
-    if (!QFileInfo::exists(fileName))
+    const std::string path = qStringToLocal(fileName);
+    if (!TDiskState::of(path).exists)
         return true;
-    QFile previous(fileName);
-    if (!previous.open(QIODevice::ReadOnly)) {
-        showError(QString("Cannot open file %1").arg(fileName));
-        return false;
-    }
-    const QByteArray bytes = previous.readAll();
-    const QFileInfo info(fileName);
-    const QString backup = info.path() + "/" + info.completeBaseName() + ".BAK";
+    std::string bytes;
     try {
-        WriteFileAtomically(qStringToUtf8(backup), bytes.toStdString());
+        if (!isRegularFile(path))
+            throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+        readRegularFile(path, std::numeric_limits<long long>::max(), bytes);
+        const QFileInfo info(fileName);
+        const QString backup = info.path() + "/" + info.completeBaseName() + ".BAK";
+        WriteFileAtomically(qStringToLocal(backup), bytes);
     } catch (const Exception& error) {
-        showError(utf8ToQString(error.Message()));
+        showError(localToQString(error.Message()));
         return false;
     }
     return true;
 }
 
+// Whether the file may be replaced: when another program changed it since it was loaded or
+// saved, the user decides. A file deleted meanwhile has nothing to lose.
+bool TEditorMainForm::confirmOverwriteOnDisk()
+{
+    const TDiskState now = TDiskState::of(m_current->DiskName());
+    if (!now.exists || now == m_current->SavedDiskState)
+        return true;
+    m_current->AskedDiskState = now;
+    const QString question = QString("File \"%1\" has been changed by another program since it was opened or saved."
+                                     "\r\nOverwrite it with the text shown here?").arg(m_current->FileName);
+    return ask(TMessageKind::Confirmation, question, TMessageButtons::YesNo) == TMessageResult::Yes;
+}
+
 bool TEditorMainForm::SaveButtonClick()
+{
+    return saveCurrent(false);
+}
+
+bool TEditorMainForm::saveCurrent(bool overwriteConfirmed)
 {
     if (!m_current)
         return false;
-    // An untitled file whose Save As was cancelled is not saved under the untitled name.
-    if (m_current->IsUntitled() && (!SaveAs1Click() || m_current->IsUntitled()))
+    if (m_current->IsUntitled()) {
+        // An untitled file whose Save As was cancelled is not saved under the untitled name.
+        if (!SaveAs1Click() || m_current->IsUntitled())
+            return false;
+    } else if (m_current->ReadOnly) {
+        // A file the user may not write is saved under another name, never replaced.
+        const QString question =
+            QString("File \"%1\" is read-only.\r\nSave it under another name?").arg(m_current->FileName);
+        if (ask(TMessageKind::Information, question, TMessageButtons::OkCancel) != TMessageResult::Ok ||
+            !SaveAs1Click())
+            return false;
+    } else if (!overwriteConfirmed && !confirmOverwriteOnDisk()) {
         return false;
+    }
     if (!writeBackup(m_current->FileName))
         return false;
     try {
         m_current->SaveTo(m_current->FileName, *SourceMemo1);
     } catch (const Exception& error) {
-        showError(utf8ToQString(error.Message()));
+        showError(localToQString(error.Message()));
         return false;
     }
     SourceMemo1Change();
@@ -283,25 +350,29 @@ bool TEditorMainForm::SaveAs1Click()
     TFileDialogRequest request;
     request.kind = TFileDialogKind::Save;
     request.filter = saveFilter;
-    request.fileName = qStringToUtf8(m_current->FileName);
-    request.initialFolder = qStringToUtf8(m_current->IsUntitled() ? m_workingDirectory
-                                                                  : QFileInfo(m_current->FileName).absolutePath());
+    request.fileName = m_current->DiskName();
+    request.initialFolder = qStringToLocal(m_current->IsUntitled() ? m_workingDirectory
+                                                                   : QFileInfo(m_current->FileName).absolutePath());
     request.confirmOverwrite = true;
     const auto chosen = fileDialogs().run(request);
     if (!chosen)
         return false;
+    const QString name = localToQString(*chosen);
+    // Two tabs on one file would each save over the other's text; the other tab is closed first.
+    const int other = tabOf(name);
+    if (other >= 0 && m_files[static_cast<size_t>(other)].get() != m_current) {
+        showError(QString("File \"%1\" is open in another tab.\rClose it first, or choose another name.").arg(name));
+        return false;
+    }
     const QString before = m_current->FileName;
     try {
-        m_current->SaveTo(utf8ToQString(*chosen), *SourceMemo1);
+        m_current->SaveTo(name, *SourceMemo1);
     } catch (const Exception& error) {
-        showError(utf8ToQString(error.Message()));
+        showError(localToQString(error.Message()));
         return false;
     }
     if (m_current->FileName != before) {
         OpenFilesTab->setTabText(OpenFilesTab->currentIndex(), fileNamePart(m_current->FileName));
-        m_changingTabs = true;
-        OpenFilesTab->setCurrentIndex(tabOf(m_current->FileName));
-        m_changingTabs = false;
         StatusBar1->setPanelText(1, "");
     }
     SourceMemo1Change();
@@ -312,7 +383,8 @@ bool TEditorMainForm::Close1Click()
 {
     if (!m_current)
         return false;
-    if (StatusBar1->panelText(1) == "Modified") {
+    // The question follows the file's own state, not a status panel that may show another's.
+    if (m_current->IsModifiedIn(*SourceMemo1)) {
         const TMessageResult answer =
             ask(TMessageKind::Confirmation,
                 QString("File \"%1\" has been modified\r\nSave changes ?").arg(m_current->FileName),
@@ -360,12 +432,76 @@ void TEditorMainForm::OpenFilesTabChange()
     setWindowTitle(m_current->FileName);
     SourceMemo1Change();
     RefreshBuildViews();
+    checkCurrentOnDisk();
+}
+
+void TEditorMainForm::ApplicationActivate()
+{
+    checkCurrentOnDisk();
+}
+
+// Asks once about each new disk state of the file shown: reload it when only the disk changed,
+// overwrite the disk when both changed (the other program's version goes to the backup), or
+// tell that it is gone. Other tabs are checked when they are shown and before they are saved.
+void TEditorMainForm::checkCurrentOnDisk()
+{
+    if (!m_current || m_current->IsUntitled() || m_checkingDisk)
+        return;
+    const TDiskState now = TDiskState::of(m_current->DiskName());
+    if (now == m_current->SavedDiskState || now == m_current->AskedDiskState)
+        return;
+    m_checkingDisk = true;
+    m_current->AskedDiskState = now;
+    const QString name = m_current->FileName;
+    if (!now.exists) {
+        ask(TMessageKind::Information,
+            QString("File \"%1\" has been deleted or moved by another program.\rIts text stays open here; "
+                    "Save writes it again.").arg(name),
+            TMessageButtons::Ok);
+    } else if (!m_current->IsModifiedIn(*SourceMemo1)) {
+        if (ask(TMessageKind::Confirmation,
+                QString("File \"%1\" has been changed by another program.\rDo you wish to reload it ?").arg(name),
+                TMessageButtons::YesNo) == TMessageResult::Yes)
+            reloadCurrent();
+    } else if (ask(TMessageKind::Confirmation,
+                   QString("File \"%1\" has been changed by another program and has changes here that are not "
+                           "saved.\r\nOverwrite it with the text shown here?").arg(name),
+                   TMessageButtons::YesNo) == TMessageResult::Yes) {
+        saveCurrent(true);
+    }
+    m_checkingDisk = false;
+}
+
+// Loads the current file's disk version into its own tab, keeping the caret and scroll place.
+bool TEditorMainForm::reloadCurrent()
+{
+    const int index = OpenFilesTab->currentIndex();
+    TFileObject* shown = m_current;
+    const TSelectionPair selection = SourceMemo1->Editor().Selection();
+    const int64_t topLine = SourceMemo1->TopRow() + 1;
+    putAwayCurrent();
+    auto fresh = std::make_unique<TFileObject>();
+    try {
+        fresh->Load(shown->FileName, *SourceMemo1);
+    } catch (const Exception& error) {
+        makeCurrent(index);
+        showError(localToQString(error.Message()));
+        return false;
+    }
+    fresh->ReadOnly = !userMayWrite(fresh->DiskName());
+    fresh->Selection = selection;
+    fresh->TopLine = topLine;
+    m_files[static_cast<size_t>(index)] = std::move(fresh);
+    makeCurrent(index);
+    SourceMemo1Change();
+    RefreshBuildViews();
+    return true;
 }
 
 void TEditorMainForm::SourceMemo1FilesDropped(const QStringList& names)
 {
     SourceMemo1->Editor().SetSelection(0, 0);
-    if (names.isEmpty() || !QFileInfo::exists(names.first()))
+    if (names.isEmpty() || !existsOnDisk(names.first()))
         return;
     m_dropOpen = true;
     OpenFile(names.first());

@@ -23,7 +23,7 @@ const TStoreUndoStack* undoLogOf(const TTextStore& store)
 
 void TFileObject::Load(const QString& name, TSourceMemo& editor)
 {
-    editor.LoadFromFile(qStringToUtf8(name));
+    editor.LoadFromFile(qStringToLocal(name));
     ParserName.clear();
     if (TParserRepository* repository = TParserRepository::Instance()) {
         if (TSourceMemoParser* parser = repository->FindParser("ZENBASIC")) {
@@ -33,16 +33,17 @@ void TFileObject::Load(const QString& name, TSourceMemo& editor)
     }
     WordWrap = false;
     ShowAllMarks = false;
-    editor.SetTitle(qStringToUtf8(name));
+    editor.SetTitle(qStringToLocal(name));
     recordSavedPoint(editor.Store());
     StoreFrom(editor);
+    RecordDiskState();
 }
 
 void TFileObject::StoreFrom(TSourceMemo& editor)
 {
     Selection = editor.Editor().Selection();
     TopLine = editor.TopRow() + 1;
-    FileName = utf8ToQString(editor.Title());
+    FileName = localToQString(editor.Title());
     Store = editor.ExchangeStore(std::move(Store));
     WordWrap = (editor.Options() & smoWordWrap) != 0;
     ClientWidth = editor.viewport()->width();
@@ -62,13 +63,14 @@ void TFileObject::RestoreTo(TSourceMemo& editor)
     }
     editor.Editor().SetSelection(Selection.Anchor, Selection.Caret);
     editor.SetTopRow(TopLine - 1);
-    editor.SetTitle(qStringToUtf8(FileName));
+    editor.SetTitle(qStringToLocal(FileName));
+    editor.SetReadOnly(ReadOnly);
     editor.viewport()->update();
 }
 
 void TFileObject::InitNew(TSourceMemo& editor)
 {
-    editor.SetTitle(qStringToUtf8(FileName));
+    editor.SetTitle(qStringToLocal(FileName));
     editor.Store().DeleteRange(0, editor.Store().CharCount());
     editor.Editor().SetModified(false);
     recordSavedPoint(editor.Store());
@@ -81,15 +83,29 @@ void TFileObject::SaveTo(const QString& name, TSourceMemo& editor)
     // The store clears its undo log when it saves; the history is kept aside meanwhile.
     std::unique_ptr<TStoreUndo> history = store.ReleaseUndoStack();
     try {
-        store.SaveToFile(qStringToUtf8(name));
+        store.SaveToFile(qStringToLocal(name));
     } catch (...) {
         store.SetUndoStack(std::move(history));
         throw;
     }
     store.SetUndoStack(std::move(history));
     FileName = name;
-    editor.SetTitle(qStringToUtf8(name));
+    editor.SetTitle(qStringToLocal(name));
     recordSavedPoint(store);
+    ReadOnly = false;
+    editor.SetReadOnly(false);
+    RecordDiskState();
+}
+
+std::string TFileObject::DiskName() const
+{
+    return qStringToLocal(FileName);
+}
+
+void TFileObject::RecordDiskState()
+{
+    SavedDiskState = TDiskState::of(DiskName());
+    AskedDiskState = SavedDiskState;
 }
 
 void TFileObject::recordSavedPoint(const TTextStore& store)

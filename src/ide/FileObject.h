@@ -3,9 +3,12 @@
 // Invariant: while its file is shown the record holds a spare store and the editor holds the
 // text; otherwise the record holds the text. Stores are exchanged with the editor, never
 // copied, so there is always one store more than there are records.
+// FileName holds the name as localToQString gives it, so a name that is not valid UTF-8 keeps
+// its bytes; DiskName() gives them back.
 #pragma once
 
 #include "editor/undo/UndoRecord.h"
+#include "platform/DiskState.h"
 
 #include <QString>
 
@@ -40,6 +43,10 @@ public:
     bool IsModifiedIn(const TSourceMemo& editor) const;
     bool IsModified() const;
     bool IsUntitled() const { return FileName == UntitledName; }
+    // The file name as the bytes the file system knows it by.
+    std::string DiskName() const;
+    // Records the file's disk state as the one the text shown was loaded from or saved to.
+    void RecordDiskState();
 
     std::unique_ptr<TTextStore> Store;
     TSelectionPair Selection;
@@ -55,6 +62,12 @@ public:
     uint16_t WrapColumn = 0;
     bool WordWrap = false;
     bool ShowAllMarks = false;
+    // The user may not write the file: it is shown read-only and saved only under a new name.
+    bool ReadOnly = false;
+    // The file on disk when it was loaded or last saved, and the last state of it the user
+    // was asked about (so a change by another program is asked about once).
+    TDiskState SavedDiskState;
+    TDiskState AskedDiskState;
 
 private:
     bool differsFromSaved(const TTextStore& store) const;

@@ -1,16 +1,26 @@
 #include "ide/ZbxEditProgram.h"
 
 #include "ide/EditorMainForm.h"
+#include "ide/InformationArguments.h"
+#include "ide/icon/AppIcon.h"
 #include "ide/ParserRepository.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/MessageBoxes.h"
+#include "platform/QtFileDialogs.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtText.h"
+#include "platform/RegistryKey.h"
 #include "platform/SingleInstanceGuard.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+
+#include <iostream>
 
 const char* const applicationTitle = "KALTOR+ Editor";
 
@@ -30,7 +40,50 @@ void scheduleScreenshot(TEditorMainForm& window)
     });
 }
 
+QStringList argumentList(const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list.append(localToQString(argument));
+    return list;
+}
+
 } // namespace
+
+// The services in force while the program lives; the previous ones come back at its end.
+struct TZbxEditProgram::TInstalled
+{
+    explicit TInstalled(const TZbxEditServices& services)
+        : boxes(services.messageBoxes ? *services.messageBoxes : qtBoxes),
+          dialogs(services.fileDialogs ? *services.fileDialogs : qtDialogs),
+          guard(QStringLiteral("KALTORPLUSINSTANCE"), services.instanceFolder)
+    {
+        setApplicationFolder(services.applicationFolder);
+    }
+    ~TInstalled() { setApplicationFolder({}); }
+
+    TQtMessageBoxes qtBoxes;
+    TQtFileDialogs qtDialogs;
+    TScopedMessageBoxes boxes;
+    TScopedFileDialogs dialogs;
+    TSingleInstanceGuard guard;
+};
+
+TZbxEditProgram::TZbxEditProgram(std::vector<std::string> arguments, TZbxEditServices replacements)
+    : m_arguments(std::move(arguments)), m_services(std::move(replacements)),
+      m_installed(std::make_unique<TInstalled>(m_services))
+{
+    if (m_services.perUserFolder.empty())
+        m_services.perUserFolder = defaultRegistryFolder();
+}
+
+// The windows go before the services they use.
+TZbxEditProgram::~TZbxEditProgram()
+{
+    m_mainForm.reset();
+    m_repository.reset();
+    m_installed.reset();
+}
 
 bool checkZbxIniPresent()
 {
@@ -44,23 +97,49 @@ bool checkZbxIniPresent()
     return false;
 }
 
-int RunZbxEdit(QApplication& application, const QStringList& arguments)
+std::optional<int> TZbxEditProgram::start()
 {
-    TSingleInstanceGuard guard("KALTORPLUSINSTANCE");
-    if (guard.start() == TSingleInstanceGuard::TStart::AnotherCopyRuns)
+    // The file named first on the command line goes to the running copy, if there is one.
+    const QString fileArgument = m_arguments.size() > 1 ? localToQString(m_arguments[1]) : QString();
+    if (m_installed->guard.start(fileArgument) == TSingleInstanceGuard::TStart::AnotherCopyRuns)
         return 0;
     if (!checkZbxIniPresent())
         return 1;
-    application.setApplicationName(applicationTitle);
+    QApplication::setApplicationName(applicationTitle);
 
-    TEditorMainForm mainForm(arguments);
-    TParserRepository repository;
-    guard.setActivationHandler([&mainForm](const QString&) { bringToFront(&mainForm); });
+    m_mainForm = std::make_unique<TEditorMainForm>(argumentList(m_arguments), m_services.perUserFolder);
+    m_repository = std::make_unique<TParserRepository>(m_services.perUserFolder);
+    TEditorMainForm* window = m_mainForm.get();
+    m_installed->guard.setActivationHandler([window](const QString& file) {
+        if (!file.isEmpty())
+            window->OpenHandedOverFile(file);
+        bringToFront(window);
+    });
     // Without a window manager "maximised" means nothing, so the window is also given the
     // screen's working area.
-    if (const QScreen* screen = mainForm.screen())
-        mainForm.setGeometry(screen->availableGeometry());
-    mainForm.showMaximized();
-    scheduleScreenshot(mainForm);
-    return application.exec();
+    if (const QScreen* screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
+    window->showMaximized();
+    scheduleScreenshot(*window);
+    return std::nullopt;
+}
+
+int TZbxEditProgram::exec()
+{
+    return QApplication::exec();
+}
+
+int RunZbxEdit(int argc, char** argv)
+{
+    if (const std::optional<int> answered = answerInformationArguments(argc, argv, std::cout))
+        return *answered;
+    QApplication application(argc, argv);
+    // The desktop finds the program's entry and icon by this name (cmake/install.cmake).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zbxedit.ZbxEdit"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(renderAppIcon(256))));
+    // The arguments as the bytes they are: a file name need not be valid in any encoding.
+    TZbxEditProgram program(std::vector<std::string>(argv, argv + argc));
+    if (const std::optional<int> ended = program.start())
+        return *ended;
+    return program.exec();
 }

@@ -1,5 +1,5 @@
 // ZBX.INI as the main window uses it: every read and write opens the file afresh (the compiler
-// shares it), values cross as QString through the local file-name encoding (UTF-8).
+// shares it), values cross as QString the way localToQString converts file names.
 #pragma once
 
 #include <QString>

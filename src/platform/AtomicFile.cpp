@@ -2,13 +2,17 @@
 
 #include "base/Exception.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -92,6 +96,41 @@ void syncFolder(const std::string& folder)
     if (descriptor >= 0) {
         ::fsync(descriptor);
         ::close(descriptor);
+    }
+}
+
+// Whether entry is a temporary file of ours for the file called name: "." + name + "." and the
+// six characters mkostemp put there.
+bool isTemporaryOf(const std::string& entry, const std::string& name)
+{
+    const std::string prefix = "." + name + ".";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(entry[i])))
+            return false;
+    }
+    return true;
+}
+
+// A save that was killed between writing and renaming leaves its temporary file behind; the
+// next successful save of the same file removes every such leftover.
+void removeLeftoverTemporaries(const std::string& folder, const std::string& name)
+{
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return;
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (isTemporaryOf(entry->d_name, name))
+            leftovers.emplace_back(entry->d_name);
+    }
+    ::closedir(listing);
+    for (const std::string& leftover : leftovers) {
+        const std::string path = folder + "/" + leftover;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            ::unlink(path.c_str());
     }
 }
 
@@ -200,6 +239,7 @@ void TAtomicFileStream::Commit()
     m_temporary.clear();
     m_committed = true;
     syncFolder(folderOf(m_resolved));
+    removeLeftoverTemporaries(folderOf(m_resolved), nameOf(m_resolved));
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::string& bytes)

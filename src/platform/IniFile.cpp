@@ -2,26 +2,13 @@
 
 #include "base/Exception.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileAccess.h"
 #include "platform/FileLookup.h"
 #include "platform/IniDocument.h"
 
-#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <sys/stat.h>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-[[noreturn]] void failOpen(const std::string& fileName, const char* reason)
-{
-    throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName.c_str(), reason));
-}
 
 // The document of the file, empty when the file does not exist.
 TIniDocument loadDocument(const std::string& fileName)
@@ -32,33 +19,6 @@ TIniDocument loadDocument(const std::string& fileName)
 }
 
 } // namespace
-
-bool readFileLimited(const std::string& fileName, long long maxSize, std::string& bytes)
-{
-    bytes.clear();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        failOpen(fileName, std::strerror(errno));
-    }
-    struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode))
-        failOpen(fileName, std::strerror(S_ISDIR(info.st_mode) ? EISDIR : errno));
-    if (info.st_size > maxSize)
-        failOpen(fileName, "The file is too large");
-    // The size is only a hint: the file may change while it is read, and it stays bounded.
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (static_cast<long long>(bytes.size() + n) > maxSize)
-            failOpen(fileName, "The file is too large");
-        bytes.append(chunk, n);
-    }
-    if (std::ferror(file.get()))
-        failOpen(fileName, std::strerror(errno));
-    return true;
-}
 
 bool parseInteger(const std::string& text, int& value)
 {

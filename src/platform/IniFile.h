@@ -4,6 +4,8 @@
 // atomically. The file's name is matched without regard to case when the exact name is absent.
 #pragma once
 
+#include "platform/FileAccess.h"
+
 #include <string>
 
 class TIniFile
@@ -38,10 +40,6 @@ private:
     // The file to use: the name as given, else its case-blind match in the same folder.
     std::string resolvedName() const;
 };
-
-// Reads a whole file of at most maxSize bytes. Returns false when the file is missing;
-// throws EFOpenError when it exists but cannot be read or is larger than maxSize.
-bool readFileLimited(const std::string& fileName, long long maxSize, std::string& bytes);
 
 // A decimal number (or hexadecimal after "$" or "0x"), optionally signed, filling all of text.
 bool parseInteger(const std::string& text, int& value);

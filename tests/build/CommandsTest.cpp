@@ -5,6 +5,7 @@
 #include "build/DownloadCommand.h"
 #include "build/ProgramCommand.h"
 #include "build/StandardBootloader.h"
+#include "build/WindowsCommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -167,4 +168,35 @@ TEST(AssembleCommand, ReassembleAndReassembleAs)
                             "D:\\W\\LED.ASM /e+ /l+ /x- /w2 /c- /m- /q", LaunchMode::Wait}));
     EXPECT_EQ(reassembleAsCommand("C:\\ZBX\\INC\\", "D:\\W\\COPY.ASM").parameters,
               "D:\\W\\COPY.ASM /aINHX8M /e+ /l+ /x- /w2 /c- /m- /q");
+}
+
+// A HEX path with blanks reached the user-defined programmer and downloader split at its
+// blanks, and a quote in a path was stripped on its way to the compiler. Every command line
+// now splits back into the very paths it was given.
+TEST(CommandLines, PathsWithBlanksQuotesBackslashesAndNonAsciiLettersSplitBackWhole)
+{
+    using Args = std::vector<std::string>;
+    for (const std::string path : {"D:\\W\\A.HEX", "/home/u/My Work/A 1.HEX", "/tmp/say \"hi\"/A.HEX",
+                                   "/tmp/\xC3\x96l \\\"x/A.HEX", "/tmp/trailing\\", "", "C:\\a b\\\\"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(splitWindowsCommandLine(quotedArgument(path)), Args{path});
+        EXPECT_EQ(splitWindowsCommandLine(compilerCommand("/z/", path).parameters), (Args{path, "-m", "-q"}));
+        EXPECT_EQ(splitWindowsCommandLine(epicProgramCommand("E", path, "16F877").parameters),
+                  (Args{path, "-dPIC16F877"}));
+        const std::string name = ExtractFileName(path);
+        EXPECT_EQ(splitWindowsCommandLine(userProgramCommand("P", "%FULL \"%FULL\" -f%FILENAME \"-n%FILENAME\" %PIC",
+                                                              path, "18F452").parameters),
+                  (Args{path, path, path, "-f" + name, "-n" + name, "18F452"}));
+        EXPECT_EQ(splitWindowsCommandLine(reassembleCommand("/z/", path).parameters).front(), path);
+        TDownloadRequest download;
+        download.hexFile = path;
+        download.device = "16F877";
+        for (const BootloaderType type : {BootloaderType::Standard, BootloaderType::MELoader}) {
+            download.type = type;
+            EXPECT_EQ(splitWindowsCommandLine(planDownload(download).command.parameters), Args{path});
+        }
+        download.type = BootloaderType::Other;
+        download.userTemplate = "-p%PIC \"%FULL\"";
+        EXPECT_EQ(splitWindowsCommandLine(planDownload(download).command.parameters), (Args{path, "-p16F877", path}));
+    }
 }

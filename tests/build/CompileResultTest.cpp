@@ -72,6 +72,38 @@ TEST(CompileResult, SummaryFieldsEndAtCommasOrTheLineEnd)
     EXPECT_EQ(extraFields.ramSize, "");
 }
 
+// A result whose first line was 20 MB long froze the window for minutes while the status bar
+// laid the field out; NUL and control bytes reached the widgets as they were.
+TEST(CompileResult, HugeFieldsAreCutAndControlBytesShownAsDotsBeforeAnyWidgetSeesThem)
+{
+    std::string huge = "16F877" + std::string(20 * 1024 * 1024, 'X') + ",12\x01" + "3,56,\r\n";
+    huge += std::string("ab\0c\td\x1b", 7) + std::string(5000, 'y') + "\r\n";
+    const TCompileResult result = parseCompileResult(huge);
+    ASSERT_EQ(result.verdict, CompileVerdict::Succeeded);
+    EXPECT_EQ(result.device, "16F877" + std::string(kMaxResultFieldLength - 6, 'X') + "...");
+    EXPECT_EQ(result.codeSize, "12.3");
+    ASSERT_EQ(result.reportLines.size(), 1u);
+    EXPECT_EQ(result.reportLines[0].size(), kMaxReportLineLength + 3);
+    EXPECT_EQ(result.reportLines[0].substr(0, 7), "ab.c\td.");
+}
+
+TEST(CompileResult, ResultFileIsReadUpToItsBoundWithALineSayingSo)
+{
+    const auto path = std::filesystem::temp_directory_path() / "zbx_compile_result_bound.ZBE";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "ERROR\r\n";
+        for (int i = 0; i < 100000; ++i)
+            out << "line " << i << ": a long report of errors\r\n";
+    }
+    const std::optional<TCompileResult> read = readCompileResultFile(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->compileFailed());
+    EXPECT_LT(read->reportLines.size(), 100000u);
+    EXPECT_EQ(read->reportLines.back(), "... The report is longer than 1 MB; the rest is not shown.");
+}
+
 TEST(CompileResult, MissingFileIsNothingAndAFileIsReadWhole)
 {
     const auto path = std::filesystem::temp_directory_path() / "zbx_compile_result_test.ZBE";

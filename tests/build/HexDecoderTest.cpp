@@ -250,3 +250,20 @@ TEST(HexDecoder, LoadHexFileReadsTheFileAndReportsOneThatCannotBeOpened)
     std::filesystem::remove(path);
     EXPECT_THROW(LoadHexFile(path.string()), EFOpenError);
 }
+
+// A HEX file of any size was read whole into memory; one larger than any device's program is
+// now refused with a message instead.
+TEST(HexDecoder, HexFileLargerThanAnyProgramIsRefusedWithAMessage)
+{
+    const auto path = std::filesystem::temp_directory_path() / "zbx_hex_bound.HEX";
+    std::filesystem::remove(path);
+    std::ofstream(path, std::ios::binary) << ":00000001FF\r\n";
+    std::filesystem::resize_file(path, kMaxHexFileSize + 1); // sparse: costs no disk
+    try {
+        LoadHexFile(path.string());
+        ADD_FAILURE() << "no error for a file over the bound";
+    } catch (const Exception& error) {
+        EXPECT_NE(error.Message().find("larger than 16 MB"), std::string::npos) << error.Message();
+    }
+    std::filesystem::remove(path);
+}

@@ -75,10 +75,32 @@ TEST(ToolPathDialogs, OnlyBrowsingChangesTheRememberedPath)
 
 TEST(ListingWindows, StoredGeometryIsKeptAndMissingSizesAreTheDesignSize)
 {
-    EXPECT_EQ(listingWindowGeometry(ListingWindow::ProgramData, 10, 20, 300, 200),
+    const TWindowGeometry screen{0, 0, 1280, 1000};
+    EXPECT_EQ(listingWindowGeometry(ListingWindow::ProgramData, 10, 20, 300, 200, screen),
               (TWindowGeometry{10, 20, 300, 200}));
-    EXPECT_EQ(listingWindowGeometry(ListingWindow::Assembler, {}, {}, {}, {}),
-              (TWindowGeometry{0, 0, 402, 500}));
-    EXPECT_EQ(listingWindowGeometry(ListingWindow::EepromData, -5, 7, 0, -1),
+    EXPECT_EQ(listingWindowGeometry(ListingWindow::EepromData, -5, 7, 0, -1, screen),
               (TWindowGeometry{-5, 7, 481, 169}));
+}
+
+// On a first start the windows opened at (0, 0), over the main window's menu.
+TEST(ListingWindows, FirstStartOpensEachWindowInsideTheScreenBelowTheMenusNotAtTheOrigin)
+{
+    for (const TWindowGeometry screen : {TWindowGeometry{0, 0, 1280, 1000}, TWindowGeometry{1920, 30, 800, 600},
+                                         TWindowGeometry{0, 0, 300, 200}}) {
+        int previousLeft = -1;
+        for (const ListingWindow window :
+             {ListingWindow::Assembler, ListingWindow::ProgramData, ListingWindow::EepromData}) {
+            const TWindowGeometry g = listingWindowGeometry(window, {}, {}, {}, {}, screen);
+            EXPECT_EQ(g.width, listingWindowDesignSize(window).width);
+            EXPECT_GE(g.left, screen.left);
+            EXPECT_GE(g.top, screen.top);
+            if (screen.width >= 800) {
+                EXPECT_LE(g.left + g.width, screen.left + screen.width);
+                EXPECT_LE(g.top + g.height, screen.top + screen.height);
+                EXPECT_GE(g.top, screen.top + 100); // clear of the menu and tool bar
+                EXPECT_NE(g.left, previousLeft);    // the three do not cover each other exactly
+            }
+            previousLeft = g.left;
+        }
+    }
 }

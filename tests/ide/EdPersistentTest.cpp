@@ -47,13 +47,18 @@ std::vector<std::string> numbered(const std::string& stem, int count)
 
 } // namespace
 
-TEST_F(EdPersistentTest, MissingFileIsCreatedEmptyAndUnreadableFolderThrows)
+TEST_F(EdPersistentTest, MissingFileIsCreatedEmptyAndAnUncreatableOneIsAProblemNotAnError)
 {
     TEdPersistent settings(m_file);
     EXPECT_TRUE(std::filesystem::exists(m_file));
     EXPECT_EQ(readFile(), "");
     EXPECT_TRUE(settings.ReadList("MRU").empty());
-    EXPECT_THROW(TEdPersistent((m_folder / "missing" / "KALTOR.DAT").string()), EStreamError);
+    EXPECT_EQ(settings.LoadProblem(), "");
+    const std::string uncreatable = (m_folder / "missing" / "KALTOR.DAT").string();
+    TEdPersistent lost(uncreatable);
+    EXPECT_NE(lost.LoadProblem().find(uncreatable), std::string::npos) << lost.LoadProblem();
+    EXPECT_THROW(lost.WriteList("MRU", {"a"}), EStreamError);
+    EXPECT_EQ(lost.ReadList("MRU"), std::vector<std::string>{"a"}); // goes on with what it has
 }
 
 TEST_F(EdPersistentTest, ReadStopsAtEmptyLineEndOfFileOrTwentyEntriesAndIgnoresHeaderCase)
@@ -109,4 +114,27 @@ TEST_F(EdPersistentTest, LeadingEmptyLinesAreDroppedOnWrite)
     TEdPersistent settings(m_file);
     settings.WriteList("MRU", {"b"});
     EXPECT_EQ(readFile(), "[MRU]\r\nb\r\n\r\n");
+}
+
+// KALTOR.DAT was read whole whatever its size, every entry at any length, and a file that
+// could not be read was then overwritten with only the section written.
+TEST_F(EdPersistentTest, OverlongEntriesAreLeftOutAndAnOversizedFileIsNeitherReadNorReplaced)
+{
+    const std::string longName(TEdPersistent::MaxEntryLength + 1, 'n');
+    writeFile("[MRU]\r\n/a.bas\r\n" + longName + "\r\n/b.bas\r\n");
+    TEdPersistent settings(m_file);
+    EXPECT_EQ(settings.ReadList("MRU"), (std::vector<std::string>{"/a.bas", "/b.bas"}));
+    EXPECT_NE(settings.LoadProblem().find("1 entries longer than 4096"), std::string::npos) << settings.LoadProblem();
+    settings.WriteList("FindHistory", {"ok", longName});
+    EXPECT_EQ(settings.ReadList("FindHistory"), std::vector<std::string>{"ok"});
+
+    writeFile("[MRU]\r\n/kept.bas\r\n");
+    std::filesystem::resize_file(m_file, TEdPersistent::MaxFileSize + 1);
+    const std::string before = readFile();
+    TEdPersistent oversized(m_file);
+    EXPECT_TRUE(oversized.ReadList("MRU").empty());
+    EXPECT_NE(oversized.LoadProblem().find("too large"), std::string::npos) << oversized.LoadProblem();
+    EXPECT_THROW(oversized.WriteList("MRU", {"/new.bas"}), EStreamError);
+    EXPECT_EQ(oversized.ReadList("MRU"), std::vector<std::string>{"/new.bas"});
+    EXPECT_TRUE(readFile() == before);
 }

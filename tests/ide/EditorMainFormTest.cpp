@@ -1,54 +1,23 @@
-#include "ide/EditorMainForm.h"
+#include "ide/EdPersistent.h"
 #include "ide/StatusPanels.h"
-#include "ide/ZbxEditProgram.h"
-#include "platform/Folders.h"
-#include "platform/ScriptedMessageBoxes.h"
-#include "platform/TempFolder.h"
+#include "ProgramFixture.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include "editor/widget/SourceMemo.h"
 #include <QTabBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 
 namespace {
 
 const char* const defaultIni = "[PROGRAMMER]\r\nTYPE=EPIC\r\n[BOOTLOADER]\r\nTYPE=STANDARD\r\n";
 
-// An application folder of its own for each test: <app>INC/ZBX.INI and <app>KALTOR.DAT.
-class MainFormTest : public ::testing::Test
+// The program in an application folder of its own for each test: <app>INC/ZBX.INI and
+// <app>KALTOR.DAT.
+class MainFormTest : public ProgramFixture
 {
 protected:
-    MainFormTest() : m_boxes(), m_installed(m_boxes)
-    {
-        std::filesystem::create_directories(m_app.path("INC"));
-        setApplicationFolder(m_app.path());
-    }
-    ~MainFormTest() override { setApplicationFolder({}); }
-
-    void writeIni(const std::string& text) { writeWholeFile(m_app.path("INC/ZBX.INI"), text); }
-
-    // Creates and shows the window and lets its first activation run.
-    TEditorMainForm& start(QStringList arguments = {"zbxedit"})
-    {
-        m_form = std::make_unique<TEditorMainForm>(arguments);
-        m_form->show();
-        QTest::qWait(20);
-        return *m_form;
-    }
-
-    bool checked(const char* item) const { return m_form->action(item)->isChecked(); }
-
-    TempFolder m_app;
-    TScriptedMessageBoxes m_boxes;
-    TScopedMessageBoxes m_installed;
-    std::unique_ptr<TEditorMainForm> m_form;
+    bool checked(const char* item) const { return m_program->mainForm().action(item)->isChecked(); }
 };
 
 } // namespace
@@ -139,7 +108,7 @@ TEST_F(MainFormTest, MissingStartFileShowsTheEditorErrorAndOpensNoTab)
     writeIni(defaultIni);
     const QString missing = QString::fromStdString(m_app.path("NOPE.BAS"));
     m_boxes.answer(TMessageResult::Ok);
-    auto& form = start({"zbxedit", missing});
+    auto& form = start({"zbxedit", missing.toStdString()});
     ASSERT_EQ(m_boxes.shown().size(), 1u);
     EXPECT_EQ(m_boxes.shown()[0].kind, TMessageKind::Error);
     EXPECT_EQ(m_boxes.shown()[0].text, "File '" + missing.toStdString() + "' cannot be opened for reading");
@@ -153,7 +122,7 @@ TEST_F(MainFormTest, StartFileOpensInItsTabAndClosingRemembersIt)
     writeIni(defaultIni);
     const std::string source = m_app.path("LED.BAS");
     writeWholeFile(source, "High PORTB.0\r\nEnd\r\n");
-    auto& form = start({"zbxedit", QString::fromStdString(source)});
+    auto& form = start({"zbxedit", source});
     ASSERT_EQ(form.OpenFilesTab->count(), 1);
     EXPECT_EQ(form.OpenFilesTab->tabText(0), "LED.BAS");
     EXPECT_TRUE(form.OpenFilesTab->isVisible());
@@ -180,12 +149,14 @@ TEST_F(MainFormTest, HintShowsForTwoSecondsThenThePanelTextReturns)
 TEST_F(MainFormTest, MissingIniGivesTheFatalBoxAndNoWindow)
 {
     m_boxes.answer(TMessageResult::Cancel);
-    EXPECT_FALSE(checkZbxIniPresent());
+    EXPECT_EQ(startProgram(), 1);
     ASSERT_EQ(m_boxes.shown().size(), 1u);
     EXPECT_EQ(m_boxes.shown()[0].caption, "FATAL ERROR!");
     EXPECT_EQ(m_boxes.shown()[0].text, "Could not Find ZBX.INI\rMake sure it is in the INC folder and is "
                                        "not Write Protected\rThe Compiler will now Close");
     EXPECT_EQ(m_boxes.shown()[0].buttons, TMessageButtons::OkCancel);
     writeWholeFile(m_app.path("INC/zbx.ini"), ""); // found whatever its letter case
-    EXPECT_TRUE(checkZbxIniPresent());
+    m_program.reset();
+    EXPECT_FALSE(startProgram().has_value());
+    EXPECT_TRUE(m_program->mainForm().isVisible());
 }

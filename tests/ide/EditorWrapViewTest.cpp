@@ -5,17 +5,9 @@
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
 #include "editor/widget/SourceMemoMessages.h"
-#include "ide/EditorMainForm.h"
-#include "ide/ParserRepository.h"
-#include "platform/Folders.h"
-#include "platform/ScriptedFileDialogs.h"
-#include "platform/ScriptedMessageBoxes.h"
-#include "platform/TempFolder.h"
+#include "ProgramFixture.h"
 
 #include <QScrollBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -40,16 +32,12 @@ void saveShot(QWidget& window, const char* name)
 
 } // namespace
 
-TEST(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
+using EditorWrapView = ProgramFixture;
+
+TEST_F(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
 {
-    TempFolder app;
-    std::filesystem::create_directories(app.path("INC"));
-    writeWholeFile(app.path("INC/ZBX.INI"), "[PROGRAMMER]\r\nTYPE=EPIC\r\n");
-    setApplicationFolder(app.path());
-    TScriptedMessageBoxes boxes;
-    TScriptedFileDialogs dialogs;
-    TScopedMessageBoxes installedBoxes(boxes);
-    TScopedFileDialogs installedDialogs(dialogs);
+    writeIni("[PROGRAMMER]\r\nTYPE=EPIC\r\n");
+    TempFolder& app = m_app;
     {
         std::string example = readFile(std::string(ZBX_SOURCE_DIR) + "/data/examples/THERMO.BAS");
         ASSERT_FALSE(example.empty());
@@ -61,10 +49,9 @@ TEST(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
         example.insert(secondLine, comment);
         writeWholeFile(app.path("THERMO.BAS"), example);
 
-        TEditorMainForm form(QStringList{"zbxedit"});
-        TParserRepository repository(app.path("registry"));
+        TEditorMainForm& form = start();
+        form.showNormal();
         form.resize(900, 620);
-        form.show();
         QTest::qWait(20);
         ASSERT_TRUE(form.OpenFile(QString::fromStdString(app.path("THERMO.BAS"))));
         TSourceMemo& memo = *form.SourceMemo1;
@@ -130,5 +117,4 @@ TEST(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
         // Every file is asked about on close; this one is unchanged.
         form.close();
     }
-    setApplicationFolder({});
 }

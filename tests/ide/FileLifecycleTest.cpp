@@ -1,44 +1,26 @@
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
-#include "ide/EditorMainForm.h"
+#include "ide/EdPersistent.h"
 #include "ide/ParserRepository.h"
 #include "ide/StatusPanels.h"
-#include "platform/Folders.h"
-#include "platform/ScriptedFileDialogs.h"
-#include "platform/ScriptedMessageBoxes.h"
-#include "platform/TempFolder.h"
+#include "ProgramFixture.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QToolButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 
 namespace {
 
-// A main window on an application folder of its own, with scripted boxes and dialogs.
-class FileLifecycleTest : public ::testing::Test
+// The program with one untitled file, in an application folder of its own.
+class FileLifecycleTest : public ProgramFixture
 {
 protected:
-    FileLifecycleTest() : m_installedBoxes(m_boxes), m_installedDialogs(m_dialogs)
+    FileLifecycleTest()
     {
-        std::filesystem::create_directories(m_app.path("INC"));
-        writeWholeFile(m_app.path("INC/ZBX.INI"), "[PROGRAMMER]\r\nTYPE=EPIC\r\n");
-        setApplicationFolder(m_app.path());
-        m_form = std::make_unique<TEditorMainForm>(QStringList{"zbxedit"});
-        m_form->show();
-        QTest::qWait(20);
-    }
-    ~FileLifecycleTest() override
-    {
-        m_form.reset();
-        setApplicationFolder({});
+        writeIni("[PROGRAMMER]\r\nTYPE=EPIC\r\n");
+        m_form = &start();
     }
 
     QString source(const std::string& name, const std::string& text)
@@ -56,12 +38,7 @@ protected:
     int tabs() const { return m_form->OpenFilesTab->count(); }
     int selectedTab() const { return m_form->OpenFilesTab->currentIndex(); }
 
-    TempFolder m_app;
-    TScriptedMessageBoxes m_boxes;
-    TScriptedFileDialogs m_dialogs;
-    TScopedMessageBoxes m_installedBoxes;
-    TScopedFileDialogs m_installedDialogs;
-    std::unique_ptr<TEditorMainForm> m_form;
+    TEditorMainForm* m_form = nullptr;
 };
 
 } // namespace
@@ -266,7 +243,6 @@ TEST_F(FileLifecycleTest, DroppingThreeFilesOpensOnlyTheFirstAndLeavesTheWorking
 
 TEST_F(FileLifecycleTest, OpenedFilesAreColouredAsZenBasicWhenTheyAreShown)
 {
-    TParserRepository repository(m_app.path("registry"));
     const QString name = QString::fromStdString(std::string(ZBX_SOURCE_DIR) + "/data/examples/THERMO.BAS");
     ASSERT_TRUE(m_form->OpenFile(name));
     m_form->SourceMemo1->viewport()->repaint();
@@ -361,12 +337,12 @@ TEST_F(FileLifecycleTest, EditingButtonsFollowTheSelectionAndTheUndoLog)
     m_form->SourceMemo1Change();
     EXPECT_TRUE(m_form->toolButton("IndentButton")->isEnabled());
     QTest::mouseClick(m_form->toolButton("IndentButton"), Qt::LeftButton);
-    EXPECT_EQ(shownText(), " abc\r");
+    EXPECT_EQ(shownText(), "        abc\r"); // the ZENBASIC language indents by 8
 }
 
 TEST_F(FileLifecycleTest, WordWrapIsTheParsersSettingAndFollowsEachFile)
 {
-    TParserRepository repository(m_app.path("registry"));
+    TParserRepository& repository = m_program->parserRepository();
     const std::string longLine(300, 'w');
     ASSERT_TRUE(m_form->OpenFile(source("A.BAS", "short\r\n" + longLine + " " + longLine + "\r\n")));
     ASSERT_TRUE(m_form->OpenFile(source("B.BAS", longLine + " " + longLine + "\r\n")));

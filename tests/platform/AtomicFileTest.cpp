@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -170,4 +171,20 @@ TEST(AtomicFile, RefusedRenameAndAbandonedStreamLeaveTheTargetAlone)
     }
     EXPECT_EQ(readWholeFile(folder.path("a.bas")), "original");
     EXPECT_EQ(folder.entryCount(), 2u);
+}
+
+// A save killed between writing its temporary file and renaming it left ".NAME.XXXXXX"
+// beside the file for ever.
+TEST(AtomicFile, TemporaryLeftByAKilledSaveIsRemovedByTheNextSaveOfThatFile)
+{
+    TempFolder folder;
+    writeWholeFile(folder.path(".LED.BAS.a1B2c3"), "half written");
+    writeWholeFile(folder.path(".OTHER.BAS.a1B2c3"), "another file's");
+    writeWholeFile(folder.path(".LED.BAS.notours"), "not a temporary name");
+    WriteFileAtomically(folder.path("LED.BAS"), "saved");
+    EXPECT_EQ(readWholeFile(folder.path("LED.BAS")), "saved");
+    EXPECT_FALSE(std::filesystem::exists(folder.path(".LED.BAS.a1B2c3")));
+    EXPECT_TRUE(std::filesystem::exists(folder.path(".OTHER.BAS.a1B2c3")));
+    EXPECT_TRUE(std::filesystem::exists(folder.path(".LED.BAS.notours")));
+    EXPECT_EQ(folder.entryCount(), 3u);
 }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <sys/stat.h>
 #include <random>
 #include <unistd.h>
 
@@ -221,4 +223,25 @@ TEST(IniDocument, RandomEditsAgreeWithAPlainMap)
     EXPECT_TRUE(document.bytes().starts_with("junk line\n; comment\n\n[other]\nK=unrelated\n\n[")) << document.bytes();
     // Every section appears once: writes never duplicate a section.
     EXPECT_EQ(document.sectionNames().size(), 4u);
+}
+
+// A FIFO in a settings file's place blocked the program at the first read; a folder or a
+// device is no file either.
+TEST(IniFile, FifoFolderOrDeviceInTheFilesPlaceReadsAsDefaultsAndIsNeverReplaced)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.path("ZBX.INI").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.path("folder.ini"));
+    for (const std::string& name : {folder.path("ZBX.INI"), folder.path("folder.ini"), std::string("/dev/zero")}) {
+        SCOPED_TRACE(name);
+        TIniFile ini(name);
+        EXPECT_EQ(ini.ReadString("PROGRAMMER", "TYPE", "EPIC"), "EPIC");
+        std::string bytes;
+        EXPECT_THROW(readFileLimited(name, 1024, bytes), EFOpenError);
+        if (name != "/dev/zero") {
+            EXPECT_THROW(ini.WriteString("PROGRAMMER", "TYPE", "OTHER"), EStreamError);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.path("ZBX.INI")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder.ini")));
 }

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <random>
+
 namespace {
 
 // Shows a Qt box and presses the button labelled button (or closes it with Escape when empty);
@@ -66,4 +68,21 @@ TEST(QtMessageBoxes, EveryButtonOfEverySetIsReported)
     EXPECT_EQ(pressInBox(TMessageButtons::YesNoCancel, QMessageBox::No), TMessageResult::No);
     EXPECT_EQ(pressInBox(TMessageButtons::OkCancel, QMessageBox::Ok), TMessageResult::Ok);
     EXPECT_EQ(pressInBox(TMessageButtons::OkCancel, QMessageBox::NoButton), TMessageResult::Cancel);
+}
+
+// File names that are not valid UTF-8 lost their bytes on the way through QString, so a
+// recent file or a command-line argument named a file that does not exist.
+TEST(QtText, LocalFileNamesKeepEveryByteThroughQString)
+{
+    EXPECT_EQ(localToQString("caf\xC3\xA9.bas"), QString::fromUtf8("caf\xC3\xA9.bas"));
+    std::mt19937 random(14);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        for (int i = round % 17; i > 0; --i)
+            bytes += static_cast<char>(byte(random));
+        if (round % 3 == 0)
+            bytes += "\xED\xA0\x80\xF4\x90\x80\x80\xC0\xAF\xF0\x9F\x98"; // surrogate, too big, overlong, cut
+        ASSERT_EQ(qStringToLocal(localToQString(bytes)), bytes) << "round " << round;
+    }
 }

@@ -10,7 +10,6 @@
 #include "build/AssembleCommand.h"
 #include "build/qt/BuildErrorBox.h"
 #include "build/qt/ProcessLauncher.h"
-#include "build/qt/WindowsCommandLine.h"
 #include "editor/edit/EditorOptions.h"
 #include "editor/widget/SourceMemo.h"
 #include "platform/FileDialogs.h"
@@ -106,9 +105,7 @@ void TASMList::saveAndAssemble(const std::string& path, bool asInhx8m)
         showErrorBox(error.Message());
         return;
     }
-    const std::string argument = quotedArgument(path);
-    m_launcher.run(asInhx8m ? reassembleAsCommand(m_incDir, argument)
-                            : reassembleCommand(m_incDir, argument));
+    m_launcher.run(asInhx8m ? reassembleAsCommand(m_incDir, path) : reassembleCommand(m_incDir, path));
 }
 
 void TASMList::Assemble1Click()

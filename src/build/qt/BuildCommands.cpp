@@ -15,7 +15,6 @@
 #include "build/qt/DummyVirtualForm.h"
 #include "build/qt/ProcessLauncher.h"
 #include "build/qt/ToolPathForms.h"
-#include "build/qt/WindowsCommandLine.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
@@ -75,6 +74,11 @@ std::string TBuildCommands::sourceShortPath() const
     return ShortPath(m_source);
 }
 
+std::string TBuildCommands::besideSource(const std::string& path)
+{
+    return !path.empty() && path.front() == '/' ? resolveIgnoringCase("", path) : path;
+}
+
 // ---- Compile and result
 
 void TBuildCommands::compile()
@@ -82,7 +86,7 @@ void TBuildCommands::compile()
     if (!hasSource())
         return;
     const TCommandLine command =
-        compilerCommand(m_folders.appDir, quotedArgument(sourceShortPath()));
+        compilerCommand(m_folders.appDir, sourceShortPath());
     m_busy->showBusy();
     const TLaunchResult result = m_launcher->run(command);
     m_busy->hideBusy();
@@ -114,7 +118,7 @@ void TBuildCommands::compilerDidNotStart(const std::string& program)
 
 void TBuildCommands::ReadCompileResult()
 {
-    const std::string resultFile = hasSource() ? resultFileName(sourceShortPath()) : " ";
+    const std::string resultFile = hasSource() ? besideSource(resultFileName(sourceShortPath())) : " ";
     TReportViewState state;
     state.reportChecked = m_host.reportChecked();
     state.paneVisible = m_host.reportPaneVisible();
@@ -134,18 +138,24 @@ void TBuildCommands::ReadCompileResult()
     m_host.focusMainWindow();
 }
 
+void TBuildCommands::clearResult()
+{
+    clearBuildState();
+    m_host.setReportText({});
+}
+
 void TBuildCommands::RefreshBuildViews()
 {
     if (!hasSource())
         return;
     try {
-        m_listingPath = listingFileName(sourceShortPath());
+        m_listingPath = besideSource(listingFileName(sourceShortPath()));
         if (m_asmShown) {
             m_asmList->setListingPath(m_listingPath);
             m_asmList->loadListing();
         }
         ReadCompileResult();
-        m_hexFile = hexFileName(sourceShortPath());
+        m_hexFile = besideSource(hexFileName(sourceShortPath()));
         if (m_hexShown || m_dataShown)
             loadHexViews();
     } catch (const Exception& error) {
@@ -192,7 +202,7 @@ void TBuildCommands::showReportClick()
 
 void TBuildCommands::ASMButtonClick()
 {
-    m_listingPath = hasSource() ? listingFileName(sourceShortPath()) : "";
+    m_listingPath = hasSource() ? besideSource(listingFileName(sourceShortPath())) : "";
     m_asmList->setListingPath(m_listingPath);
     if (m_asmShown) {
         m_asmShown = false;
@@ -211,7 +221,7 @@ void TBuildCommands::ASMButtonClick()
 
 void TBuildCommands::showHEXClick()
 {
-    m_hexFile = hasSource() ? hexFileName(sourceShortPath()) : " ";
+    m_hexFile = hasSource() ? besideSource(hexFileName(sourceShortPath())) : " ";
     m_hexShown = !m_hexShown;
     if (!m_hexShown) {
         m_hexList->hideListing();
@@ -231,7 +241,7 @@ void TBuildCommands::showHEXClick()
 
 void TBuildCommands::showDATAClick()
 {
-    m_hexFile = hasSource() ? hexFileName(sourceShortPath()) : " ";
+    m_hexFile = hasSource() ? besideSource(hexFileName(sourceShortPath())) : " ";
     m_dataShown = !m_dataShown;
     if (!m_dataShown) {
         m_dataList->hideListing();

@@ -68,6 +68,8 @@ public:
     void compile();
     void ReadCompileResult();
     void RefreshBuildViews();
+    // No file is shown any more: the status panels and the report pane show no result.
+    void clearResult();
     void showReportClick();
     void ProgramButtonClick();
     void DownloadButtonClick();
@@ -114,6 +116,9 @@ public:
 private:
     bool hasSource() const { return !m_source.empty(); }
     std::string sourceShortPath() const;
+    // A file the build writes beside the source, as a case-blind system finds it: the
+    // assembler writes "led.hex" even when asked for "LED.HEX".
+    static std::string besideSource(const std::string& path);
     void compilerDidNotStart(const std::string& program);
     void clearBuildState();
     void loadHexViews();

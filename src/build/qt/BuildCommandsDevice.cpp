@@ -10,11 +10,11 @@
 #include "build/qt/BuildErrorBox.h"
 #include "build/qt/ProcessLauncher.h"
 #include "build/qt/ToolPathForms.h"
-#include "build/qt/WindowsCommandLine.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SettingsProblems.h"
 
 #include <filesystem>
 
@@ -31,28 +31,22 @@ std::string TBuildCommands::iniString(const char* section, const char* key) cons
     return TIniFile(m_folders.iniFile).ReadString(section, key, "");
 }
 
+// A ZBX.INI that cannot be written is reported once; the choice holds for this session.
 void TBuildCommands::writeIni(const char* section, const char* key, std::string_view value)
 {
-    TIniFile(m_folders.iniFile).WriteString(section, key, std::string(value));
+    trySettingsAccess(m_folders.iniFile,
+                      [&] { TIniFile(m_folders.iniFile).WriteString(section, key, std::string(value)); });
 }
 
 void TBuildCommands::EpicProgClick()
 {
-    try {
-        writeIni("PROGRAMMER", "TYPE", m_programmerMenu.choose(ProgrammerType::Epic));
-    } catch (const Exception& error) {
-        showErrorBox(error.Message());
-    }
+    writeIni("PROGRAMMER", "TYPE", m_programmerMenu.choose(ProgrammerType::Epic));
     m_host.toolMenusChanged();
 }
 
 void TBuildCommands::ExtProgClick()
 {
-    try {
-        writeIni("PROGRAMMER", "TYPE", m_programmerMenu.choose(ProgrammerType::Other));
-    } catch (const Exception& error) {
-        showErrorBox(error.Message());
-    }
+    writeIni("PROGRAMMER", "TYPE", m_programmerMenu.choose(ProgrammerType::Other));
     m_host.toolMenusChanged();
 }
 
@@ -61,11 +55,7 @@ void TBuildCommands::chooseBootloader(BootloaderType type)
     const std::optional<std::string_view> key = m_bootloaderMenu.choose(type);
     if (!key)
         return;
-    try {
-        writeIni("BOOTLOADER", "TYPE", *key);
-    } catch (const Exception& error) {
-        showErrorBox(error.Message());
-    }
+    writeIni("BOOTLOADER", "TYPE", *key);
     m_host.toolMenusChanged();
 }
 
@@ -166,7 +156,7 @@ std::string TBuildCommands::pathAfterDialog(const char* section, const char* key
 void TBuildCommands::launch(const TCommandLine& command)
 {
     const TLaunchResult result = m_launcher->run(command);
-    if (!result.started() && command.mode == LaunchMode::Detached)
+    if (!result.started() && !result.reported && command.mode == LaunchMode::Detached)
         throw EProcessStart(problemRunningMessage(command.program));
 }
 
@@ -174,11 +164,11 @@ void TBuildCommands::ProgramButtonClick()
 {
     if (!hasSource())
         return;
-    m_hexFile = hexFileName(sourceShortPath());
+    m_hexFile = besideSource(hexFileName(sourceShortPath()));
     try {
         if (m_programmerMenu.checked() == ProgrammerType::Epic) {
             const std::string path = pathAfterDialog("EPIC", "PATHNAME", ToolPathDialog::Epic);
-            launch(epicProgramCommand(path, quotedArgument(m_hexFile), m_device));
+            launch(epicProgramCommand(path, m_hexFile, m_device));
         } else {
             const std::string path =
                 pathAfterDialog("EXT_PROG", "EXT_PATH", ToolPathDialog::Programmer);
@@ -196,17 +186,15 @@ void TBuildCommands::downloadInformation(const std::string& message)
                         TMessageButtons::Ok);
 }
 
-// The user-defined downloader gets the HEX file as its template sees it; the others get it as
-// one argument, quoted when the path holds a blank.
 void TBuildCommands::DownloadButtonClick()
 {
     if (!hasSource())
         return;
-    m_hexFile = hexFileName(sourceShortPath());
+    m_hexFile = besideSource(hexFileName(sourceShortPath()));
     TDownloadRequest request;
     request.type = m_bootloaderMenu.downloadType();
     request.device = m_device;
-    request.hexFile = request.type == BootloaderType::Other ? m_hexFile : quotedArgument(m_hexFile);
+    request.hexFile = m_hexFile;
     request.incDir = m_folders.incDir;
     request.kaltorIrInstalled = std::filesystem::is_regular_file(
         resolveIgnoringCase(m_folders.incDir, std::string(kKaltorIrProgram)));

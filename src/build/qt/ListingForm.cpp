@@ -1,11 +1,13 @@
 // Placement, geometry persistence and closing of the listing windows.
 #include "build/qt/ListingForm.h"
 
-#include "base/Exception.h"
 #include "platform/IniFile.h"
+#include "platform/SettingsProblems.h"
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <optional>
 
@@ -35,9 +37,14 @@ void TListingForm::FormCreate()
 {
     const TIniFile ini(m_iniFile);
     const TListingWindowKeys keys = listingWindowKeys(m_kind);
+    TWindowGeometry area{0, 0, 1024, 768};
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        area = {available.x(), available.y(), available.width(), available.height()};
+    }
     const TWindowGeometry geometry = listingWindowGeometry(
         m_kind, readKey(ini, keys.section, keys.left), readKey(ini, keys.section, keys.top),
-        readKey(ini, keys.section, keys.width), readKey(ini, keys.section, keys.height));
+        readKey(ini, keys.section, keys.width), readKey(ini, keys.section, keys.height), area);
     move(geometry.left, geometry.top);
     resize(geometry.width, geometry.height);
 }
@@ -48,20 +55,19 @@ TWindowGeometry TListingForm::currentGeometry() const
 }
 
 // A settings file that cannot be written must not interrupt the user at every change of the
-// active window, so a failed write is dropped; the window opens where it last was saved.
+// active window: the failure is reported once, and the window opens where it last was saved.
 void TListingForm::FormDeactivate()
 {
     const TListingWindowKeys keys = listingWindowKeys(m_kind);
     const TWindowGeometry geometry = currentGeometry();
     const std::string section(keys.section);
-    try {
+    trySettingsAccess(m_iniFile, [&] {
         TIniFile ini(m_iniFile);
         ini.WriteInteger(section, std::string(keys.width), geometry.width);
         ini.WriteInteger(section, std::string(keys.left), geometry.left);
         ini.WriteInteger(section, std::string(keys.top), geometry.top);
         ini.WriteInteger(section, std::string(keys.height), geometry.height);
-    } catch (const Exception&) {
-    }
+    });
 }
 
 void TListingForm::showListing()

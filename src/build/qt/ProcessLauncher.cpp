@@ -1,8 +1,9 @@
 // Starting external programs with QProcess, waiting in slices while the event loop runs.
 #include "build/qt/ProcessLauncher.h"
 
-#include "build/qt/WindowsCommandLine.h"
+#include "build/WindowsCommandLine.h"
 #include "platform/FileLookup.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Folders.h"
 #include "platform/QtText.h"
 
@@ -85,6 +86,7 @@ TLaunchTarget resolveLaunchTarget(const std::string& program, const std::string&
     if (isWindowsExecutable(path)) {
         if (wine.isEmpty()) {
             target.error = "a Windows program needs wine, which is not installed";
+            target.needsWine = true;
             return target;
         }
         target.kind = TLaunchTarget::Program;
@@ -99,6 +101,13 @@ TLaunchTarget resolveLaunchTarget(const std::string& program, const std::string&
         target.arguments.clear();
     }
     return target;
+}
+
+std::string wineNeededMessage(const std::string& program)
+{
+    return "\"" + program + "\" is a Windows program. It runs through wine, which is not installed.\r\r"
+           "Install wine with your system's package manager (on Debian and Ubuntu: "
+           "sudo apt install wine) and try again.";
 }
 
 TProcessLauncher::TProcessLauncher(QObject* parent)
@@ -135,8 +144,14 @@ TLaunchResult TProcessLauncher::run(const TCommandLine& command)
 {
     const TLaunchTarget target = resolveLaunchTarget(command.program, command.parameters, m_wine);
     TLaunchResult result;
-    if (target.kind == TLaunchTarget::Unavailable)
+    if (target.kind == TLaunchTarget::Unavailable) {
         result = failure(target.error);
+        if (target.needsWine) {
+            messageBoxes().show(TMessageKind::Error, kWineNeededCaption, wineNeededMessage(command.program),
+                                TMessageButtons::Ok);
+            result.reported = true;
+        }
+    }
     else if (target.kind == TLaunchTarget::Document)
         result = openDocument(target);
     else if (command.mode == LaunchMode::Wait)
@@ -154,7 +169,8 @@ bool TProcessLauncher::ExecuteAndWait(const std::string& program, const std::str
 
 void TProcessLauncher::RunDetached(const std::string& program, const std::string& parameters)
 {
-    if (!run(TCommandLine{program, parameters, LaunchMode::Detached}).started())
+    const TLaunchResult result = run(TCommandLine{program, parameters, LaunchMode::Detached});
+    if (!result.started() && !result.reported)
         throw EProcessStart(problemRunningMessage(program));
 }
 

@@ -4,7 +4,8 @@
 // a failed start included.
 //
 // How a program file is started on this platform: a Windows executable (its first two bytes are
-// "MZ") runs through wine, and is a failed start when wine is not installed; any other
+// "MZ") runs through wine; when wine is not installed the start fails and the launcher says so
+// in an error box that names the program and tells how to install wine; any other
 // executable file runs directly; a file that is not executable (a help document) is opened with
 // the desktop's default application and is not waited for. The parameter text is split into
 // arguments as a Windows program would split its command line. The child inherits our current
@@ -36,6 +37,7 @@ struct TLaunchResult
     LaunchOutcome outcome = LaunchOutcome::FailedToStart;
     int exitCode = 0;
     std::string error;
+    bool reported = false; // the user was already told why it failed (wine is missing)
 
     bool started() const { return outcome != LaunchOutcome::FailedToStart; }
 };
@@ -58,8 +60,13 @@ struct TLaunchTarget
     } kind = Unavailable;
     QString program;
     QStringList arguments;
-    std::string error; // for Unavailable
+    std::string error;        // for Unavailable
+    bool needsWine = false;   // Unavailable because wine is not installed
 };
+
+inline constexpr const char* kWineNeededCaption = "Wine is needed";
+// The error box text for a Windows program that cannot run because wine is missing.
+std::string wineNeededMessage(const std::string& program);
 
 // Decides how program (backslashes allowed, found without regard to letter case) is started
 // with parameters. wine is the path of the wine program, empty when it is not installed.
@@ -83,7 +90,7 @@ public:
     // nothing is reported then.
     bool ExecuteAndWait(const std::string& program, const std::string& parameters);
     // Starts program and returns at once; throws EProcessStart "Problem Running " + program when
-    // it cannot be started.
+    // it cannot be started (except when the launcher has already said why).
     void RunDetached(const std::string& program, const std::string& parameters);
 
     // Replaces how documents are opened (tests record them instead of starting a viewer).

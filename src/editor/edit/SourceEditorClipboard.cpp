@@ -5,6 +5,7 @@
 
 #include "base/Stream.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -92,8 +93,11 @@ void TSourceEditor::PasteFromClipboard()
         throw ESourceMemo(kCannotAllocBuffer);
     }
     if (text) {
-        // Text on the clipboard ends at its terminating NUL.
-        data.resize(std::min(data.size(), data.find('\0')));
+        // A terminating NUL ends the text; a NUL inside it is shown as "." so that what
+        // follows it is not lost.
+        while (!data.empty() && data.back() == '\0')
+            data.pop_back();
+        std::replace(data.begin(), data.end(), '\0', '.');
     } else if ((flags & dsRawHtml) == 0 && (flags & (dsHtmlFromTag | dsHtmlFragment)) != 0) {
         data = reduceHtml(data, flags);
     }

@@ -5,6 +5,7 @@
 // 16 bytes plus the payload size; EntryCount is the length of the chain.
 #pragma once
 
+#include "base/BlockPool.h"
 #include "base/Exception.h"
 
 #include <cstdint>
@@ -22,6 +23,9 @@ inline constexpr const char* kStackUnderflow = "Stack underflow";
 
 struct TStackEntry
 {
+    static void* operator new(size_t) { return TBlockPool<sizeof(TStackEntry)>::allocate(); }
+    static void operator delete(void* pointer) noexcept { TBlockPool<sizeof(TStackEntry)>::release(pointer); }
+
     void* Record = nullptr;
     int64_t Size = 0; // payload bytes charged for the record
     TStackEntry* Older = nullptr;

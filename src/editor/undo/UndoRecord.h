@@ -5,6 +5,7 @@
 // marker(id, open) and marker(id, close), selection, marker(id, close).
 #pragma once
 
+#include "base/BlockPool.h"
 #include "base/Stream.h"
 
 #include <cstdint>
@@ -59,6 +60,15 @@ struct TSelectionPair
 
 struct TUndoRecord
 {
+    static void* operator new(size_t size) { return size == sizeof(TUndoRecord) ? TBlockPool<sizeof(TUndoRecord)>::allocate() : ::operator new(size); }
+    static void operator delete(void* pointer, size_t size) noexcept
+    {
+        if (size == sizeof(TUndoRecord))
+            TBlockPool<sizeof(TUndoRecord)>::release(pointer);
+        else
+            ::operator delete(pointer);
+    }
+
     int32_t Data = 0;
     int32_t Kind = 0;
     int64_t A = 0;

@@ -232,3 +232,57 @@ TEST_F(DeviceTest, CompileThenDownloadSkipsTheDownloadAfterAFailedCompile)
 }
 
 } // namespace
+
+// The user-defined programmer and downloader got the HEX path split at its blanks, and a
+// quote in a path was lost on its way to the compiler. Every program now gets each path as one
+// argument, whatever it holds.
+TEST_F(DeviceTest, PathsWithBlanksQuotesAndLettersOutsideAsciiReachEveryProgramWhole)
+{
+    const std::string folder = m_dir.path("My \"Work\" \xC3\x96lfolder");
+    std::filesystem::create_directory(folder);
+    const std::string source = folder + "/LED 1.BAS";
+    const std::string hexFile = folder + "/LED 1.HEX";
+    writeWholeFile(source, "HIGH PORTB.0\r\n");
+    m_commands->setCurrentSource(source);
+    installCompiler();
+    writeRecorder(m_dir.path("INC/BOOTLOAD.EXE"), record("standard"));
+    writeRecorder(m_dir.path("MELOADER.EXE"), record("meloader"));
+    writeRecorder(m_dir.path("prog.sh"), record("programmer"));
+    writeRecorder(m_dir.path("loader.sh"), record("downloader"));
+    setIni("MELOADER", "PATHNAME", m_dir.path("MELOADER.EXE"));
+    setIni("EXT_PROG", "EXT_PATH", m_dir.path("prog.sh"));
+    setIni("EXT_PROG", "CMD_LINE", "%FULL \"%FULL\" -f%FILENAME");
+    setIni("EXT_BOOTLOADER", "EXT_PATH", m_dir.path("loader.sh"));
+    setIni("EXT_BOOTLOADER", "CMD_LINE", "-p%PIC \"-f%FULL\"");
+
+    compileWith("16F877,100,10,\r\n");
+    EXPECT_EQ(splitLines(readWholeFile(m_dir.path("compiler.txt"))), (Lines{source, "-m", "-q"}));
+    m_commands->DownloadButtonClick();
+    EXPECT_EQ(awaitRecord(record("standard")), (Lines{hexFile}));
+    m_commands->chooseBootloader(BootloaderType::MELoader);
+    m_commands->DownloadButtonClick();
+    EXPECT_EQ(awaitRecord(record("meloader")), (Lines{hexFile}));
+    m_commands->chooseBootloader(BootloaderType::Other);
+    m_commands->DownloadButtonClick();
+    EXPECT_EQ(awaitRecord(record("downloader")), (Lines{hexFile, "-p16F877", "-f" + hexFile}));
+    m_commands->ExtProgClick();
+    m_commands->ProgramButtonClick();
+    EXPECT_EQ(awaitRecord(record("programmer")), (Lines{hexFile, hexFile, hexFile, "-fLED 1.HEX"}));
+    EXPECT_TRUE(m_boxes.shown().empty());
+}
+
+// gpasm writes "led.hex" when asked for "LED.HEX"; the result, listing and HEX files beside
+// the source were looked up in one letter case only.
+TEST_F(DeviceTest, BuildFilesInAnotherLetterCaseAreFound)
+{
+    writeWholeFile(work("led.zbe"), "18F452,200,20,\r\nreport line\r\n");
+    writeWholeFile(work("led.hex"), ":00000001FF\r\n");
+    writeRecorder(m_dir.path("EPICWIN.EXE"), record("epic"));
+    setIni("EPIC", "PATHNAME", m_dir.path("EPICWIN.EXE"));
+    m_commands->RefreshBuildViews();
+    EXPECT_EQ(m_commands->device(), "18F452");
+    EXPECT_EQ(m_host.panels[3], "CODE 200");
+    EXPECT_EQ(m_commands->hexFile(), work("led.hex"));
+    m_commands->ProgramButtonClick();
+    EXPECT_EQ(awaitRecord(record("epic")), (Lines{work("led.hex"), "-dPIC18F452"}));
+}

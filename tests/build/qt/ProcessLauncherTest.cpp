@@ -3,6 +3,7 @@
 #include "build/qt/ProcessLauncher.h"
 
 #include "StandIns.h"
+#include "platform/ScriptedMessageBoxes.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -96,8 +97,20 @@ TEST_F(ProcessLauncherTest, WindowsProgramsRunThroughWineOnlyWhenItIsThere)
     const std::string program = m_dir.path("EPICWIN.EXE");
     writeWholeFile(program, std::string("MZ\x90\0\3\0\0\0", 8));
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    // Without wine each start says which program needs it and how to get it, once, and a detached
+    // start adds no second box.
+    TScriptedMessageBoxes boxes;
+    TScopedMessageBoxes installed(boxes);
+    boxes.answer(TMessageResult::Ok).answer(TMessageResult::Ok);
     EXPECT_FALSE(m_launcher.ExecuteAndWait(program, "A.HEX"));
-    EXPECT_THROW(m_launcher.RunDetached(program, "A.HEX"), EProcessStart);
+    EXPECT_NO_THROW(m_launcher.RunDetached(program, "A.HEX"));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    for (const TShownMessageBox& box : boxes.shown()) {
+        EXPECT_EQ(box.kind, TMessageKind::Error);
+        EXPECT_EQ(box.caption, kWineNeededCaption);
+        EXPECT_NE(box.text.find("\"" + program + "\" is a Windows program"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find("apt install wine"), std::string::npos) << box.text;
+    }
 
     writeRecorder(m_dir.path("wine"), m_dir.path("wine.txt"));
     m_launcher.setWineProgram(QString::fromStdString(m_dir.path("wine")));

@@ -1,5 +1,5 @@
 // Splitting parameter texts into arguments as Windows programs do.
-#include "build/qt/WindowsCommandLine.h"
+#include "build/WindowsCommandLine.h"
 
 #include <gtest/gtest.h>
 

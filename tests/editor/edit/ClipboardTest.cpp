@@ -60,12 +60,13 @@ TEST_F(ClipboardTest, PastePrefersTextOverHtml)
     expectSound();
 }
 
-TEST_F(ClipboardTest, PasteStopsAtTheTerminatingNul)
+// Pasting text with a NUL inside lost everything after the NUL.
+TEST_F(ClipboardTest, PasteKeepsTheTextAfterANulShownAsADotAndDropsTheTerminatingNul)
 {
     load("");
-    clipboard.formats[TClipFormat::Text] = std::string("abc\0junk", 8);
+    clipboard.formats[TClipFormat::Text] = std::string("abc\0kept\0", 9);
     run(cmdPaste);
-    EXPECT_EQ(text(), "abc");
+    EXPECT_EQ(text(), "abc.kept");
 }
 
 TEST_F(ClipboardTest, HtmlIsReducedOnlyWhenTheDropHandlerAsks)

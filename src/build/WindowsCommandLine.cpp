@@ -1,5 +1,5 @@
 // Windows command-line splitting for the parameters handed to external programs.
-#include "build/qt/WindowsCommandLine.h"
+#include "build/WindowsCommandLine.h"
 
 namespace {
 
@@ -62,9 +62,26 @@ std::vector<std::string> splitWindowsCommandLine(std::string_view parameters)
     return arguments;
 }
 
+std::string escapedInsideQuotes(std::string_view path, bool closingQuoteFollows)
+{
+    std::string escaped;
+    size_t backslashes = 0;
+    for (const char c : path) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        escaped.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        escaped += c;
+    }
+    escaped.append(closingQuoteFollows ? 2 * backslashes : backslashes, '\\');
+    return escaped;
+}
+
 std::string quotedArgument(std::string_view path)
 {
-    if (path.find_first_of(" \t") == std::string_view::npos)
+    if (!path.empty() && path.find_first_of(" \t\"") == std::string_view::npos)
         return std::string(path);
-    return "\"" + std::string(path) + "\"";
+    return "\"" + escapedInsideQuotes(path, true) + "\"";
 }

@@ -13,6 +13,12 @@
 
 std::vector<std::string> splitWindowsCommandLine(std::string_view parameters);
 
-// The path as one argument of a parameters string: in double quotes when it holds a blank,
-// else unchanged.
+// The path (or any text) as one argument of a parameters string, read back whole by the
+// splitting above: unchanged when it holds no blank, tab or double quote and is not empty,
+// else in double quotes, with its quotes escaped as \" and the backslashes before them (and
+// at its end) doubled. Every path the IDE hands to a program goes through here.
 std::string quotedArgument(std::string_view path);
+// The path for a place between double quotes that the surrounding text opens and closes
+// (a template holding "%FULL"): quotes escaped, backslashes before them doubled, and trailing
+// backslashes doubled when closingQuoteFollows.
+std::string escapedInsideQuotes(std::string_view path, bool closingQuoteFollows);
