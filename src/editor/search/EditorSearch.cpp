@@ -5,6 +5,8 @@
 #include "editor/text/EdStream.h"
 #include "editor/text/TextNormaliser.h"
 
+#include <memory>
+
 namespace {
 
 // Search text as the store holds text: CR LF, LF CR and lone LFs become CR.
@@ -49,6 +51,19 @@ TEditorSearch::TEditorSearch(TSourceEditor& editor, TSearchHost* host)
     m_plain.Poll = [this] { return m_host->Poll(); };
 }
 
+TEdStreamTextSource& TEditorSearch::source()
+{
+    // The editor holds a reference to the store it shows, so an equal address is that store.
+    if (!m_source || m_sourceStore != &m_editor.Store()) {
+        m_source.reset();
+        m_stream = std::make_unique<TEdStream>(m_editor.Store());
+        m_source = std::make_unique<TEdStreamTextSource>(*m_stream, m_editor.Store());
+        m_sourceStore = &m_editor.Store();
+    }
+    m_source->Refresh();
+    return *m_source;
+}
+
 TPlainOptions TEditorSearch::plainOptions(uint16_t flags) const
 {
     TPlainOptions options;
@@ -63,12 +78,13 @@ bool TEditorSearch::compile(std::string_view expression)
 {
     if (m_parser.SetExpression(expression))
         return true;
-    m_host->ShowRegExpError(RegExpErrorText(m_parser.ErrorMessage(), expression, m_parser.ErrorPos()));
+    m_host->ShowRegExpError(
+        RegExpErrorText(m_parser.ErrorMessage(), expression, m_parser.ErrorPos()));
     return false;
 }
 
 TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flags, int64_t start,
-                                            TCharSource& source)
+                                            TTextSource& source)
 {
     const TSearchDirection direction = directionOf(flags);
     if (flags & srRegExp) {
@@ -81,7 +97,7 @@ TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flag
     if (pattern.empty())
         return {};
     m_plain.SetPattern(pattern);
-    TCharReader reader(source);
+    TTextReader reader(source);
     const int64_t at = direction == TSearchDirection::Forward
                            ? m_plain.FindForward(reader, start, plainOptions(flags))
                            : m_plain.FindBackward(reader, start, plainOptions(flags));
@@ -90,8 +106,8 @@ TEditorSearch::TFound TEditorSearch::search(std::string_view text, uint16_t flag
     return {at, at + static_cast<int64_t>(pattern.size())};
 }
 
-TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_t flags, int64_t start,
-                                                  int64_t& position)
+TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_t flags,
+                                                  int64_t start, int64_t& position)
 {
     const int64_t length = m_editor.Store().CharCount();
     const bool backward = (flags & srBackward) != 0;
@@ -102,8 +118,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     TFound found;
     {
         const TBusyScope busy(*m_host, false);
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamTextSource& source = this->source();
         try {
             found = search(text, flags, start, source);
         } catch (const ERegExpError& error) {
@@ -153,8 +168,8 @@ TEditorSearch::TOutcome TEditorSearch::FindNext(std::string_view text, uint16_t 
     return searchFrom(text, flags, start, position);
 }
 
-bool TEditorSearch::FindReplace(std::string_view findText, std::string_view replacement, uint16_t flags,
-                                std::string& newText, int64_t& position)
+bool TEditorSearch::FindReplace(std::string_view findText, std::string_view replacement,
+                                uint16_t flags, std::string& newText, int64_t& position)
 {
     flags |= srDirect;
     newText.clear();
@@ -168,8 +183,7 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
     if (searchFrom(findText, flags, start, position) != TOutcome::Found)
         return false;
     if (flags & srRegExp) {
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamTextSource& source = this->source();
         newText = ExpandReplacement(replacement, m_parser, source);
     } else {
         newText = std::string(replacement);
@@ -180,12 +194,13 @@ bool TEditorSearch::FindReplace(std::string_view findText, std::string_view repl
 std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view findText,
                                                                 std::string_view replacement,
                                                                 uint16_t flags, int64_t from,
-                                                                TCharSource& source)
+                                                                TTextSource& source)
 {
     std::vector<TReplacement> found;
     const int64_t length = source.Length();
     if (flags & srRegExp) {
-        for (int64_t p = from; p <= length && m_parser.Search(source, p, TSearchDirection::Forward);) {
+        for (int64_t p = from;
+             p <= length && m_parser.Search(source, p, TSearchDirection::Forward);) {
             const int64_t start = m_parser.MatchStart();
             const int64_t end = m_parser.MatchEnd();
             found.push_back({start, end, ExpandReplacement(replacement, m_parser, source)});
@@ -199,7 +214,7 @@ std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view
     m_plain.SetPattern(pattern);
     const TPlainOptions options = plainOptions(flags);
     const std::string text(replacement);
-    TCharReader reader(source);
+    TTextReader reader(source);
     for (int64_t at; (at = m_plain.FindForward(reader, from, options)) >= 0;) {
         found.push_back({at, at + static_cast<int64_t>(pattern.size()), text});
         from = at + static_cast<int64_t>(pattern.size());
@@ -207,8 +222,8 @@ std::vector<TEditorSearch::TReplacement> TEditorSearch::collect(std::string_view
     return found;
 }
 
-int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags,
-                                  int64_t from)
+int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view replacement,
+                                  uint16_t flags, int64_t from)
 {
     if (m_editor.Settings.ReadOnly)
         return 0;
@@ -217,8 +232,7 @@ int64_t TEditorSearch::ReplaceAll(std::string_view findText, std::string_view re
     const TBusyScope busy(*m_host, true);
     std::vector<TReplacement> replacements;
     {
-        TEdStream stream(m_editor.Store());
-        TEdStreamCharSource source(stream);
+        TEdStreamTextSource& source = this->source();
         try {
             replacements = collect(findText, replacement, flags, from, source);
         } catch (const ERegExpError& error) {

@@ -8,21 +8,28 @@
 #include "editor/search/PlainSearch.h"
 #include "editor/search/REParser.h"
 #include "editor/search/SearchFlags.h"
+#include "editor/search/TextSource.h"
+#include "editor/text/EdStream.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TSourceEditor;
-class TCharSource;
+class TTextSource;
+class TTextStore;
 
 class TSearchHost
 {
 public:
     virtual ~TSearchHost() = default;
     // FindText without srDirect: show the find dialog preset with text and flags.
-    virtual void ShowFindDialog(const std::string& text, uint16_t flags) { (void)text, (void)flags; }
+    virtual void ShowFindDialog(const std::string& text, uint16_t flags)
+    {
+        (void)text, (void)flags;
+    }
     // An expression did not compile: the message, a line break (CR), the expression, a line
     // break and a caret under the error position.
     virtual void ShowRegExpError(const std::string& message) { (void)message; }
@@ -58,11 +65,17 @@ public:
                      std::string& newText, int64_t& position);
     // Replaces every match from `from` to the document end as one undo step (group 23) and
     // puts the caret at the start of the last replacement. Answers the number replaced.
-    int64_t ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags, int64_t from);
+    int64_t ReplaceAll(std::string_view findText, std::string_view replacement, uint16_t flags,
+                       int64_t from);
     // The find dialog's Find Next: searches for text with flags (srDirect added). When the
     // selection starts where the last regular-expression match started, the search starts one
     // character further in its direction. False when nothing was found or it failed.
-    enum class TOutcome { Found, NotFound, Failed }; // Failed: an error was shown
+    enum class TOutcome
+    {
+        Found,
+        NotFound,
+        Failed
+    }; // Failed: an error was shown
     TOutcome FindNext(std::string_view text, uint16_t flags);
 
     const std::string& LastText() const { return m_lastText; }
@@ -85,12 +98,15 @@ private:
         std::string Text;
     };
 
-    TFound search(std::string_view text, uint16_t flags, int64_t start, TCharSource& source);
+    // The source searches read the document through, made afresh for another store and
+    // refreshed for each search (edits since the last one drop its kept row).
+    TEdStreamTextSource& source();
+    TFound search(std::string_view text, uint16_t flags, int64_t start, TTextSource& source);
     bool compile(std::string_view expression);
     TPlainOptions plainOptions(uint16_t flags) const;
     TOutcome searchFrom(std::string_view text, uint16_t flags, int64_t start, int64_t& position);
     std::vector<TReplacement> collect(std::string_view findText, std::string_view replacement,
-                                      uint16_t flags, int64_t from, TCharSource& source);
+                                      uint16_t flags, int64_t from, TTextSource& source);
 
     TSourceEditor& m_editor;
     TSearchHost m_noHost;
@@ -100,4 +116,7 @@ private:
     int64_t m_lastMatchStart = -1;
     TREParser m_parser;
     TPlainSearch m_plain;
+    std::unique_ptr<TEdStream> m_stream;
+    std::unique_ptr<TEdStreamTextSource> m_source;
+    const TTextStore* m_sourceStore = nullptr;
 };

@@ -41,17 +41,17 @@ bool TREParser::found()
     return true;
 }
 
-bool TREParser::Match(TCharSource& source, int64_t position)
+bool TREParser::Match(TTextSource& source, int64_t position)
 {
     beginSearch();
-    TCharReader reader(source);
+    TTextReader reader(source);
     return m_matcher.MatchAt(reader, position) && found();
 }
 
-bool TREParser::Search(TCharSource& source, int64_t from, TSearchDirection direction)
+bool TREParser::Search(TTextSource& source, int64_t from, TSearchDirection direction)
 {
     beginSearch();
-    TCharReader reader(source);
+    TTextReader reader(source);
     const int64_t length = reader.Length();
     if (direction == TSearchDirection::Forward) {
         for (int64_t p = std::clamp<int64_t>(from, 0, length); p <= length;) {

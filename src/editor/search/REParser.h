@@ -4,12 +4,12 @@
 // leaving the positions of the last match for SubMatch and replacement templates.
 #pragma once
 
-#include "editor/search/CharSource.h"
 #include "editor/search/ReMatcher.h"
 #include "editor/search/RePrefilter.h"
 #include "editor/search/ReProgram.h"
 #include "editor/search/SearchErrors.h"
 #include "editor/search/SearchFlags.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -36,9 +36,9 @@ public:
     // (forwards), or at each position before it down to 0 (backwards; a search from the end
     // starts at the last character). Throws ERegExpError reInvalidParameter without a program,
     // reTooMuchWork past the budget and reSearchInterrupted when Poll answers false.
-    bool Search(TCharSource& source, int64_t from, TSearchDirection direction);
+    bool Search(TTextSource& source, int64_t from, TSearchDirection direction);
     // Tries the program at exactly position.
-    bool Match(TCharSource& source, int64_t position);
+    bool Match(TTextSource& source, int64_t position);
 
     // Entry i (below 256) of the last match's positions; ERegExpError reIndexRange otherwise.
     // Entry 0 is the match start, entry PositionCount its end; entries past it are -1.

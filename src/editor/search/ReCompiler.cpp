@@ -41,7 +41,8 @@ const TTable& digitTable()
 }
 const TTable& wordTable()
 {
-    static const TTable table = tableOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
+    static const TTable table =
+        tableOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
     return table;
 }
 const TTable& spaceTable()
@@ -113,7 +114,8 @@ private:
             return;
         std::vector<uint8_t> header{op, 0, 0};
         header.insert(header.end(), operands);
-        m_program.insert(m_program.begin() + static_cast<std::ptrdiff_t>(at), header.begin(), header.end());
+        m_program.insert(m_program.begin() + static_cast<std::ptrdiff_t>(at), header.begin(),
+                         header.end());
     }
     void setNext(size_t node, size_t target)
     {
@@ -350,35 +352,61 @@ private:
         const size_t start = m_at;
         const char c = m_text[m_at++];
         switch (c) {
-        case '^': flags = 0; return node(opBOL);
-        case '$': flags = 0; return node(opEOL);
-        case '.': flags = fHasWidth | fSimple; return node(opANY);
-        case '[': flags = fHasWidth | fSimple; return set(start);
+        case '^':
+            flags = 0;
+            return node(opBOL);
+        case '$':
+            flags = 0;
+            return node(opEOL);
+        case '.':
+            flags = fHasWidth | fSimple;
+            return node(opANY);
+        case '[':
+            flags = fHasWidth | fSimple;
+            return set(start);
         case '(': {
             const size_t ret = expression(true, flags);
             flags &= fHasWidth;
             return ret;
         }
         case '|':
-        case ')': fail(reInternalError, start);
+        case ')':
+            fail(reInternalError, start);
         case '*':
         case '+':
         case '?':
-        case '{': fail(reInvalidRepeat, start);
-        case '"': return quoted(start, flags);
+        case '{':
+            fail(reInvalidRepeat, start);
+        case '"':
+            return quoted(start, flags);
         case '\\': {
             flags = fHasWidth | fSimple;
             switch (peek()) {
-            case 'd': ++m_at; return table(opANYOF, digitTable());
-            case 'D': ++m_at; return table(opANYBUT, digitTable());
-            case 'w': ++m_at; return table(opANYOF, wordTable());
-            case 'W': ++m_at; return table(opANYBUT, wordTable());
-            case 's': ++m_at; return table(opANYOF, spaceTable());
-            case 'S': ++m_at; return table(opANYBUT, spaceTable());
-            default: return literal(escape(start));
+            case 'd':
+                ++m_at;
+                return table(opANYOF, digitTable());
+            case 'D':
+                ++m_at;
+                return table(opANYBUT, digitTable());
+            case 'w':
+                ++m_at;
+                return table(opANYOF, wordTable());
+            case 'W':
+                ++m_at;
+                return table(opANYBUT, wordTable());
+            case 's':
+                ++m_at;
+                return table(opANYOF, spaceTable());
+            case 'S':
+                ++m_at;
+                return table(opANYBUT, spaceTable());
+            default:
+                return literal(escape(start));
             }
         }
-        default: flags = fHasWidth | fSimple; return literal(static_cast<uint8_t>(c));
+        default:
+            flags = fHasWidth | fSimple;
+            return literal(static_cast<uint8_t>(c));
         }
     }
 
@@ -389,11 +417,16 @@ private:
             fail(reUnexpectedEnd, backslashAt);
         const char e = m_text[m_at++];
         switch (e) {
-        case 'b': return 8;
-        case 'f': return 12;
-        case 'n': return 13; // the line break as stored
-        case 'r': return 10;
-        case 't': return 9;
+        case 'b':
+            return 8;
+        case 'f':
+            return 12;
+        case 'n':
+            return 13; // the line break as stored
+        case 'r':
+            return 10;
+        case 't':
+            return 9;
         case 'x': {
             int value = 0;
             int digits = 0;
@@ -536,6 +569,11 @@ TReCompileResult CompileExpression(std::string_view expression)
     TRewrittenExpression source;
     try {
         source = RewriteEitherOrBoth(expression);
+        if (source.StoppedAt > 0) {
+            result.ErrorId = reTooManySubExpressions;
+            result.ErrorPos = source.StoppedAt;
+            return result;
+        }
         TReCompiler compiler(source.Text);
         compiler.run(true, 0);
         const size_t size = compiler.size();
@@ -552,8 +590,9 @@ TReCompileResult CompileExpression(std::string_view expression)
         result.Counters = compiler.counters();
     } catch (const TCompileError& error) {
         result.ErrorId = error.Id;
-        result.ErrorPos = error.Index < source.Origin.size() ? source.Origin[error.Index]
-                                                             : static_cast<int>(expression.size()) + 1;
+        result.ErrorPos = error.Index < source.Origin.size()
+                              ? source.Origin[error.Index]
+                              : static_cast<int>(expression.size()) + 1;
     } catch (const std::bad_alloc&) {
         result.ErrorId = reOutOfMemory;
         result.ErrorPos = 1;

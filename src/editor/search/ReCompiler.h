@@ -3,7 +3,8 @@
 //   expression = branch { "|" branch }
 //   branch     = BRANCH node, then pieces up to "|", ")" or the end (none: a NOTHING node)
 //   piece      = atom [ "*" | "+" | "?" | "{" counts "}" ]
-//   atom       = literal | "quoted" | "." | [set] | [^set] | \d \w \s \D \W \S | ^ | $ | ( expression )
+//   atom       = literal | "quoted" | "." | [set] | [^set] | \d \w \s \D \W \S | ^ | $ | (
+//   expression )
 // Each expression ends in END (top level) or CLOSE n, and every branch's tail is linked to it.
 // A simple atom (one character wide) under * or + becomes STAR or PLUS in front of it; other
 // loops are built from BRANCH and BACK nodes, counted ones from CSET, CLOOP, CINC and BACK.

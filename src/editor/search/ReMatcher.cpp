@@ -13,11 +13,16 @@ constexpr int kBreak = 13; // the stored line break
 inline bool simpleTakes(const uint8_t* p, size_t node, int c)
 {
     switch (p[node]) {
-    case opANY: return c != kBreak;
-    case opANYOF: return p[node + kNodeHeader + static_cast<size_t>(c)] != 0;
-    case opANYBUT: return p[node + kNodeHeader + static_cast<size_t>(c)] == 0;
-    case opEXACTLY: return p[node + kNodeHeader] == c;
-    default: return false;
+    case opANY:
+        return c != kBreak;
+    case opANYOF:
+        return p[node + kNodeHeader + static_cast<size_t>(c)] != 0;
+    case opANYBUT:
+        return p[node + kNodeHeader + static_cast<size_t>(c)] == 0;
+    case opEXACTLY:
+        return p[node + kNodeHeader] == c;
+    default:
+        return false;
     }
 }
 
@@ -45,7 +50,7 @@ void TReMatcher::AllowFor(int64_t chars)
     m_nextCheck = std::min(m_allowance + 1, m_nextPoll);
 }
 
-void TReMatcher::checkpoint(TCharReader& reader)
+void TReMatcher::checkpoint(TTextReader& reader)
 {
     if (m_steps > m_allowance)
         throw ERegExpError(reTooMuchWork);
@@ -78,7 +83,7 @@ void TReMatcher::record(int64_t position)
     ++m_count;
 }
 
-bool TReMatcher::exactly(TCharReader& reader, size_t node, int64_t& pos)
+bool TReMatcher::exactly(TTextReader& reader, size_t node, int64_t& pos)
 {
     const auto* text = reinterpret_cast<const char*>(m_program->data() + node + kNodeHeader);
     if (text[0] != 0 && text[1] == 0) { // a single literal, the most common node
@@ -107,7 +112,7 @@ bool TReMatcher::exactly(TCharReader& reader, size_t node, int64_t& pos)
     return true;
 }
 
-int64_t TReMatcher::runLength(TCharReader& reader, size_t node, int64_t pos)
+int64_t TReMatcher::runLength(TTextReader& reader, size_t node, int64_t pos)
 {
     const uint8_t* p = m_program->data();
     int64_t q = pos;
@@ -150,7 +155,7 @@ int64_t TReMatcher::runLength(TCharReader& reader, size_t node, int64_t pos)
 
 // The largest count below `taken`, and at least the run's minimum, after which the next
 // node's first literal follows; -1 when none. A run followed by no literal backs off by one.
-int64_t TReMatcher::backOff(TCharReader& reader, size_t runNode, int64_t start, int64_t taken)
+int64_t TReMatcher::backOff(TTextReader& reader, size_t runNode, int64_t start, int64_t taken)
 {
     const uint8_t* p = m_program->data();
     const int64_t min = p[runNode] == opPLUS ? 1 : 0;
@@ -166,7 +171,7 @@ int64_t TReMatcher::backOff(TCharReader& reader, size_t runNode, int64_t start, 
     return k >= min ? k : -1;
 }
 
-bool TReMatcher::startRun(TCharReader& reader, size_t& pc, int64_t& pos)
+bool TReMatcher::startRun(TTextReader& reader, size_t& pc, int64_t& pos)
 {
     const uint8_t* p = m_program->data();
     const int64_t min = p[pc] == opPLUS ? 1 : 0;
@@ -186,15 +191,23 @@ bool TReMatcher::startRun(TCharReader& reader, size_t& pc, int64_t& pos)
     return true;
 }
 
-bool TReMatcher::backtrack(TCharReader& reader, size_t& pc, int64_t& pos)
+bool TReMatcher::backtrack(TTextReader& reader, size_t& pc, int64_t& pos)
 {
     while (!m_stack.empty()) {
         TFrame& frame = m_stack.back();
         switch (frame.Kind) {
-        case fkCount: m_count = static_cast<int>(frame.Value); break;
-        case fkGroup: m_groupStart[frame.Node] = static_cast<int>(frame.Value); break;
-        case fkCounter: m_counters[frame.Node] = static_cast<uint32_t>(frame.Value); break;
-        case fkPosition: m_positions[frame.Node] = frame.Value; break;
+        case fkCount:
+            m_count = static_cast<int>(frame.Value);
+            break;
+        case fkGroup:
+            m_groupStart[frame.Node] = static_cast<int>(frame.Value);
+            break;
+        case fkCounter:
+            m_counters[frame.Node] = static_cast<uint32_t>(frame.Value);
+            break;
+        case fkPosition:
+            m_positions[frame.Node] = frame.Value;
+            break;
         case fkChoice:
             pc = frame.Node;
             pos = frame.Pos;
@@ -203,7 +216,8 @@ bool TReMatcher::backtrack(TCharReader& reader, size_t& pc, int64_t& pos)
             return true;
         case fkRun: {
             const int64_t min = (*m_program)[frame.Node] == opPLUS ? 1 : 0;
-            const int64_t k = frame.Value > min ? backOff(reader, frame.Node, frame.Pos, frame.Value - 1) : -1;
+            const int64_t k =
+                frame.Value > min ? backOff(reader, frame.Node, frame.Pos, frame.Value - 1) : -1;
             ++m_steps;
             if (k < 0)
                 break;
@@ -225,7 +239,7 @@ bool TReMatcher::backtrack(TCharReader& reader, size_t& pc, int64_t& pos)
     return false;
 }
 
-bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
+bool TReMatcher::MatchAt(TTextReader& reader, int64_t position)
 {
     const uint8_t* p = m_program->data();
     m_count = 0;
@@ -254,7 +268,9 @@ bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
                 ok = false;
             }
             break;
-        case opEOL: ok = pos == reader.Length() || reader.At(pos) == kBreak; break;
+        case opEOL:
+            ok = pos == reader.Length() || reader.At(pos) == kBreak;
+            break;
         case opANY:
         case opANYOF:
         case opANYBUT: {
@@ -266,7 +282,9 @@ bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
             }
             break;
         }
-        case opEXACTLY: ok = exactly(reader, pc, pos); break;
+        case opEXACTLY:
+            ok = exactly(reader, pc, pos);
+            break;
         case opBRANCH: {
             const size_t next = nextOf(p, pc);
             if (p[next] == opBRANCH) {
@@ -276,8 +294,11 @@ bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
             pc += kNodeHeader;
             continue;
         }
-        case opBACK: pc = nextOf(p, pc); continue;
-        case opNOTHING: break;
+        case opBACK:
+            pc = nextOf(p, pc);
+            continue;
+        case opNOTHING:
+            break;
         case opSTAR:
         case opPLUS:
             ok = startRun(reader, pc, pos);
@@ -317,12 +338,15 @@ bool TReMatcher::MatchAt(TCharReader& reader, int64_t position)
         default:
             if (isOpen(op)) {
                 const int group = op - opOPEN;
-                trail(fkGroup, static_cast<size_t>(group), m_groupStart[static_cast<size_t>(group)]);
-                m_groupStart[static_cast<size_t>(group)] = std::min(m_count, kLastRecordedEntry + 1);
+                trail(fkGroup, static_cast<size_t>(group),
+                      m_groupStart[static_cast<size_t>(group)]);
+                m_groupStart[static_cast<size_t>(group)] =
+                    std::min(m_count, kLastRecordedEntry + 1);
                 record(pos);
             } else if (isClose(op)) {
                 trail(fkCount, 0, m_count);
-                m_count = std::min(m_groupStart[static_cast<size_t>(op - opCLOSE)] + 1, kLastRecordedEntry + 1);
+                m_count = std::min(m_groupStart[static_cast<size_t>(op - opCLOSE)] + 1,
+                                   kLastRecordedEntry + 1);
             } else {
                 ok = false;
             }

@@ -15,8 +15,8 @@
 // faster than the text (nested repetitions such as (a+)+b) reaches it.
 #pragma once
 
-#include "editor/search/CharSource.h"
 #include "editor/search/ReProgram.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -48,7 +48,7 @@ public:
     void AllowFor(int64_t chars);
     // Tries the program at exactly position. On success Positions, PositionCount and MatchEnd
     // describe the match.
-    bool MatchAt(TCharReader& reader, int64_t position);
+    bool MatchAt(TTextReader& reader, int64_t position);
 
     const std::array<int64_t, kPositionEntries>& Positions() const { return m_positions; }
     int PositionCount() const { return m_count; }
@@ -80,12 +80,12 @@ private:
             push(kind, slot, 0, old);
     }
     void record(int64_t position);
-    bool backtrack(TCharReader& reader, size_t& pc, int64_t& pos);
-    bool startRun(TCharReader& reader, size_t& pc, int64_t& pos);
-    int64_t runLength(TCharReader& reader, size_t node, int64_t pos);
-    int64_t backOff(TCharReader& reader, size_t runNode, int64_t start, int64_t taken);
-    bool exactly(TCharReader& reader, size_t node, int64_t& pos);
-    void checkpoint(TCharReader& reader);
+    bool backtrack(TTextReader& reader, size_t& pc, int64_t& pos);
+    bool startRun(TTextReader& reader, size_t& pc, int64_t& pos);
+    int64_t runLength(TTextReader& reader, size_t node, int64_t pos);
+    int64_t backOff(TTextReader& reader, size_t runNode, int64_t start, int64_t taken);
+    bool exactly(TTextReader& reader, size_t node, int64_t& pos);
+    void checkpoint(TTextReader& reader);
 
     const TReProgram* m_program = nullptr;
     std::array<int64_t, kPositionEntries> m_positions{};

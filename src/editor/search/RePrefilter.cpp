@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kLineBreak = 13;
+constexpr int kBreak = 13; // the stored line break
 constexpr int kMaxVisits = 4096;
 constexpr int kMaxDepth = 64;
 
@@ -48,7 +48,8 @@ void TRePrefilter::Build(const TReProgram& program)
 
 // Adds to set every character a match from node can begin with; false when a match from
 // there might consume nothing (or the program is too tangled to tell).
-bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t, 256>& set, int depth)
+bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t, 256>& set,
+                              int depth)
 {
     if (++m_visits > kMaxVisits || depth > kMaxDepth)
         return false;
@@ -61,7 +62,7 @@ bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t,
         return true;
     case opANY:
         for (int c = 0; c < 256; ++c)
-            if (c != kLineBreak)
+            if (c != kBreak)
                 set[static_cast<size_t>(c)] = 1;
         return true;
     case opANYOF:
@@ -70,11 +71,13 @@ bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t,
             if ((p[node + kNodeHeader + static_cast<size_t>(c)] != 0) == (op == opANYOF))
                 set[static_cast<size_t>(c)] = 1;
         return true;
-    case opPLUS: return firstChars(p, node + kNodeHeader, set, depth + 1);
+    case opPLUS:
+        return firstChars(p, node + kNodeHeader, set, depth + 1);
     case opSTAR:
         return firstChars(p, node + kNodeHeader, set, depth + 1) &&
                firstChars(p, nextOf(p, node), set, depth + 1);
-    case opNOTHING: return firstChars(p, nextOf(p, node), set, depth + 1);
+    case opNOTHING:
+        return firstChars(p, nextOf(p, node), set, depth + 1);
     case opBRANCH:
         for (size_t alt = node; p[alt] == opBRANCH; alt = nextOf(p, alt)) {
             if (!firstChars(p, alt + kNodeHeader, set, depth + 1))
@@ -90,10 +93,11 @@ bool TRePrefilter::firstChars(const uint8_t* p, size_t node, std::array<uint8_t,
     }
 }
 
-int64_t TRePrefilter::Next(TCharReader& reader, int64_t from)
+int64_t TRePrefilter::Next(TTextReader& reader, int64_t from)
 {
     switch (m_kind) {
-    case TKind::None: return from <= reader.Length() ? from : -1;
+    case TKind::None:
+        return from <= reader.Length() ? from : -1;
     case TKind::Literal: {
         TPlainOptions options;
         return m_plain.FindForward(reader, from, options);
@@ -112,10 +116,11 @@ int64_t TRePrefilter::Next(TCharReader& reader, int64_t from)
     return -1;
 }
 
-int64_t TRePrefilter::Prev(TCharReader& reader, int64_t at)
+int64_t TRePrefilter::Prev(TTextReader& reader, int64_t at)
 {
     switch (m_kind) {
-    case TKind::None: return at;
+    case TKind::None:
+        return at;
     case TKind::Literal: {
         TPlainOptions options;
         return m_plain.FindBackward(reader, at + 1, options);

@@ -5,9 +5,9 @@
 // gets no prefilter and every position is a candidate.
 #pragma once
 
-#include "editor/search/CharSource.h"
 #include "editor/search/PlainSearch.h"
 #include "editor/search/ReProgram.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -16,16 +16,21 @@
 class TRePrefilter
 {
 public:
-    enum class TKind { None, Literal, FirstChars };
+    enum class TKind
+    {
+        None,
+        Literal,
+        FirstChars
+    };
 
     void Build(const TReProgram& program);
     TKind Kind() const { return m_kind; }
     const std::string& Literal() const { return m_literal; }
 
     // The first candidate at or after from (from itself without a prefilter); -1 when none.
-    int64_t Next(TCharReader& reader, int64_t from);
+    int64_t Next(TTextReader& reader, int64_t from);
     // The last candidate at or before at; -1 when none.
-    int64_t Prev(TCharReader& reader, int64_t at);
+    int64_t Prev(TTextReader& reader, int64_t at);
     // The plain search behind a literal prefilter, for its poll.
     TPlainSearch& Plain() { return m_plain; }
 

@@ -6,12 +6,18 @@ size_t NodeSize(const uint8_t* program, size_t node)
 {
     switch (program[node]) {
     case opANYOF:
-    case opANYBUT: return kNodeHeader + kTableSize;
-    case opEXACTLY: return kNodeHeader + std::strlen(reinterpret_cast<const char*>(program + node + kNodeHeader)) + 1;
+    case opANYBUT:
+        return kNodeHeader + kTableSize;
+    case opEXACTLY:
+        return kNodeHeader +
+               std::strlen(reinterpret_cast<const char*>(program + node + kNodeHeader)) + 1;
     case opCSET:
-    case opCINC: return kNodeHeader + 3;
-    case opCLOOP: return kNodeHeader + 5;
-    default: return kNodeHeader;
+    case opCINC:
+        return kNodeHeader + 3;
+    case opCLOOP:
+        return kNodeHeader + 5;
+    default:
+        return kNodeHeader;
     }
 }
 
@@ -19,13 +25,14 @@ namespace {
 
 bool knownOpcode(uint8_t op)
 {
-    return op <= opPLUS || isOpen(op) || isClose(op) || op == opCSET || op == opCINC || op == opCLOOP;
+    return op <= opPLUS || isOpen(op) || isClose(op) || op == opCSET || op == opCINC ||
+           op == opCLOOP;
 }
 
 const char* nameOf(uint8_t op)
 {
-    static const char* const names[] = {"END",   "BOL",    "EOL",     "ANY",     "ANYOF", "ANYBUT",
-                                        "BRANCH", "BACK",  "EXACTLY", "NOTHING", "STAR",  "PLUS"};
+    static const char* const names[] = {"END",    "BOL",  "EOL",     "ANY",     "ANYOF", "ANYBUT",
+                                        "BRANCH", "BACK", "EXACTLY", "NOTHING", "STAR",  "PLUS"};
     if (op <= opPLUS)
         return names[op];
     if (isOpen(op))
@@ -51,7 +58,8 @@ std::string CheckProgram(const TReProgram& program)
             return "unknown opcode at " + std::to_string(node);
         if (node + kNodeHeader > program.size())
             return "truncated node at " + std::to_string(node);
-        if (op == opEXACTLY && !std::memchr(p + node + kNodeHeader, 0, program.size() - node - kNodeHeader))
+        if (op == opEXACTLY &&
+            !std::memchr(p + node + kNodeHeader, 0, program.size() - node - kNodeHeader))
             return "unterminated EXACTLY at " + std::to_string(node);
         const size_t size = NodeSize(p, node);
         if (node + size > program.size())
@@ -98,7 +106,8 @@ std::string DumpProgram(const TReProgram& program)
         if (op == opEXACTLY)
             out += " '" + std::string(reinterpret_cast<const char*>(p + node + kNodeHeader)) + "'";
         if (op == opCSET || op == opCINC || op == opCLOOP) {
-            out += " k" + std::to_string(p[node + kNodeHeader]) + ' ' + std::to_string(word16(p + node + 4));
+            out += " k" + std::to_string(p[node + kNodeHeader]) + ' ' +
+                   std::to_string(word16(p + node + 4));
             if (op == opCLOOP)
                 out += ' ' + std::to_string(word16(p + node + 6));
         }

@@ -50,13 +50,28 @@ constexpr uint16_t kUnbounded = 0xFFFF;
 constexpr int kNodeHeader = 3;
 constexpr int kTableSize = 256;
 
-inline bool isOpen(uint8_t op) { return op > opOPEN && op <= opOPEN + kMaxGroups; }
-inline bool isClose(uint8_t op) { return op > opCLOSE && op <= opCLOSE + kMaxGroups; }
+inline bool isOpen(uint8_t op)
+{
+    return op > opOPEN && op <= opOPEN + kMaxGroups;
+}
+inline bool isClose(uint8_t op)
+{
+    return op > opCLOSE && op <= opCLOSE + kMaxGroups;
+}
 
 // Node access by byte offset into the program.
-inline uint8_t opAt(const uint8_t* program, size_t node) { return program[node]; }
-inline size_t operandOf(size_t node) { return node + kNodeHeader; }
-inline uint16_t word16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+inline uint8_t opAt(const uint8_t* program, size_t node)
+{
+    return program[node];
+}
+inline size_t operandOf(size_t node)
+{
+    return node + kNodeHeader;
+}
+inline uint16_t word16(const uint8_t* p)
+{
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
 // The next node, or 0 for none.
 inline size_t nextOf(const uint8_t* program, size_t node)
 {

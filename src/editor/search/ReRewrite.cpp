@@ -2,6 +2,11 @@
 
 namespace {
 
+struct TRewriteStopped
+{
+    int Origin;
+};
+
 // A piece of rewritten text with the origin of each byte.
 struct TPiece
 {
@@ -52,7 +57,10 @@ public:
 
 private:
     bool at(char c) const { return m_at < m_text.size() && m_text[m_at] == c; }
-    bool atDoubleBar() const { return at('|') && m_at + 1 < m_text.size() && m_text[m_at + 1] == '|'; }
+    bool atDoubleBar() const
+    {
+        return at('|') && m_at + 1 < m_text.size() && m_text[m_at + 1] == '|';
+    }
     int position() const { return static_cast<int>(m_at) + 1; }
 
     // side { "||" side }
@@ -71,6 +79,8 @@ private:
     // ((A B?)|(B A?)) with A and B the sides in parentheses.
     static TPiece combine(const TPiece& a, const TPiece& b, int origin)
     {
+        if (2 * (a.Text.size() + b.Text.size()) > kMaxRewrittenBytes)
+            throw TRewriteStopped{origin};
         const TPiece wa = wrapped(a, origin);
         const TPiece wb = wrapped(b, origin);
         TPiece out;
@@ -200,7 +210,13 @@ TRewrittenExpression RewriteEitherOrBoth(std::string_view expression)
         return result;
     }
     TRewriter rewriter(expression);
-    TPiece piece = rewriter.all();
+    TPiece piece;
+    try {
+        piece = rewriter.all();
+    } catch (const TRewriteStopped& stopped) {
+        result.StoppedAt = stopped.Origin;
+        return result;
+    }
     result.Text = std::move(piece.Text);
     result.Origin = std::move(piece.Origin);
     return result;

@@ -16,7 +16,14 @@ struct TRewrittenExpression
     // parentheses the rewrite adds take the position of their "||". Compile errors are
     // reported at these positions, so the user sees them in the text they typed.
     std::vector<int> Origin;
+    // Each "||" doubles the text before it, so chains of them grow without bound. An expression
+    // with two "||" always needs more than nine sub-expressions and cannot compile, so the
+    // rewrite stops once the text passes kMaxRewrittenBytes and gives the 1-based position of
+    // the "||" where it stopped (0 when it did not).
+    int StoppedAt = 0;
 };
+
+constexpr size_t kMaxRewrittenBytes = 64 * 1024;
 
 // The expression with every "||" rewritten; text without "||" comes back unchanged.
 TRewrittenExpression RewriteEitherOrBoth(std::string_view expression);

@@ -15,12 +15,12 @@ int hexValue(char c)
     return -1;
 }
 
-std::string textBetween(TCharSource& source, int64_t start, int64_t end)
+std::string textBetween(TTextSource& source, int64_t start, int64_t end)
 {
     std::string out;
     if (start < 0 || end <= start)
         return out;
-    TCharReader reader(source);
+    TTextReader reader(source);
     out.reserve(static_cast<size_t>(end - start));
     for (int64_t q = start; q < end;) {
         const TTextSpan& span = reader.SpanAt(q);
@@ -33,7 +33,8 @@ std::string textBetween(TCharSource& source, int64_t start, int64_t end)
 
 } // namespace
 
-std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TCharSource& source)
+std::string ExpandReplacement(std::string_view templateText, const TREParser& parser,
+                              TTextSource& source)
 {
     std::string out;
     const size_t n = templateText.size();
@@ -67,13 +68,27 @@ std::string ExpandReplacement(std::string_view templateText, const TREParser& pa
         }
         const char e = templateText[i++];
         switch (e) {
-        case '\\': out += '\\'; break;
-        case 'n': out += '\r'; break;
-        case 'r': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 's': out += ' '; break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\r';
+            break;
+        case 'r':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'b':
+            out += '\b';
+            break;
+        case 'f':
+            out += '\f';
+            break;
+        case 's':
+            out += ' ';
+            break;
         case 'x': {
             int value = 0;
             int count = 0;
@@ -87,7 +102,8 @@ std::string ExpandReplacement(std::string_view templateText, const TREParser& pa
         default:
             if (e >= '0' && e <= '7') {
                 int value = e - '0';
-                for (int count = 1; count < 3 && i < n && templateText[i] >= '0' && templateText[i] <= '7';
+                for (int count = 1;
+                     count < 3 && i < n && templateText[i] >= '0' && templateText[i] <= '7';
                      ++count, ++i)
                     value = value * 8 + (templateText[i] - '0');
                 if (value >= 256)

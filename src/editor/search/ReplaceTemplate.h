@@ -8,7 +8,7 @@
 // Every other character, and a backslash before any other character, stays as it is.
 #pragma once
 
-#include "editor/search/CharSource.h"
+#include "editor/search/TextSource.h"
 
 #include <array>
 #include <cstdint>
@@ -18,4 +18,5 @@
 class TREParser;
 
 // Expands templateText against the last match of parser, reading matched text from source.
-std::string ExpandReplacement(std::string_view templateText, const TREParser& parser, TCharSource& source);
+std::string ExpandReplacement(std::string_view templateText, const TREParser& parser,
+                              TTextSource& source);

@@ -5,15 +5,19 @@
 
 enum TSearchFlag : uint16_t
 {
-    srDirect = 8,      // search with the given text (without it the control's find dialog opens)
-    srMatchCase = 16,  // plain search only: regular expressions always match case
+    srDirect = 8,     // search with the given text (without it the control's find dialog opens)
+    srMatchCase = 16, // plain search only: regular expressions always match case
     srRegExp = 32,
-    srWholeWord = 64,  // plain search only
+    srWholeWord = 64, // plain search only
     srBackward = 128,
     srReplaceAll = 256, // replace operations only
 };
 
-enum class TSearchDirection { Forward, Backward };
+enum class TSearchDirection
+{
+    Forward,
+    Backward
+};
 
 inline TSearchDirection directionOf(uint16_t flags)
 {

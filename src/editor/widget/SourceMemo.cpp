@@ -64,6 +64,7 @@ TSourceMemo::TSourceMemo(QWidget* parent)
     attachEditor();
     attachPass();
     applyActiveSettings();
+    setUpSearch();
     resize(185, 89);
 }
 

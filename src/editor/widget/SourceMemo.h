@@ -8,6 +8,7 @@
 
 #include "editor/edit/EditorHost.h"
 #include "editor/edit/SourceEditor.h"
+#include "editor/search/EditorSearch.h"
 #include "editor/keys/KeyDownHandler.h"
 #include "editor/keys/KeyboardActionController.h"
 #include "editor/marks/KeyExpansion.h"
@@ -43,6 +44,7 @@ class TMarkList;
 class TSM_Breakpoints;
 class TSM_CodeBreak;
 struct TBreakpointStyle;
+class TSourceMemoFindDialog;
 class THighlightPass;
 class TSourceMemoParser;
 class TSM_Settings;
@@ -334,6 +336,25 @@ public:
                           bool& canReplace) override;
     void ShowTemplateList(const std::string& word) override;
 
+    // Search (SourceMemoSearch.cpp). Flags are the sr* bits. Without srDirect FindText shows
+    // the control's own find dialog; with it, it searches from the caret and selects the match.
+    // A regular expression that does not compile shows its error with a caret under the fault.
+    bool FindText(const std::string& text, uint16_t flags, int64_t& position);
+    // Selects the next match and gives the text to put in its place (srReplaceAll: replaces
+    // every match, without repainting until done, as one undo step).
+    bool FindReplace(const std::string& findText, const std::string& replacement, uint16_t flags,
+                     std::string& newText, int64_t& position);
+    TEditorSearch& Search() { return *m_search; }
+    // The control's find dialog, once it was shown; null before.
+    TSourceMemoFindDialog* FindDialog() const { return m_findDialog; }
+    // A search from the control's find dialog found nothing; without a handler a message box
+    // says "Search string "..." not found.".
+    std::function<void(TSourceMemo*, const std::string& searchString)> OnSearchFail;
+    // Shows a regular expression's compile error (the text with its caret line): a dialog of
+    // the control unless replaced, as tests do.
+    using TRegExpErrorPresenter = std::function<void(TSourceMemo& memo, const std::string& text)>;
+    void setRegExpErrorPresenter(TRegExpErrorPresenter presenter) { m_regExpErrorPresenter = std::move(presenter); }
+
     // Rows painted by the last paint event (tests and benchmarks watch repaint cost).
     int64_t RowsPaintedLastTime() const { return m_rowsPainted; }
 
@@ -443,6 +464,18 @@ private:
     void moveMarginDrag(QPoint at);
     void endMarginDrag(bool keep);
     void cancelMouseModes();
+
+    // Search (SourceMemoSearch.cpp).
+    void setUpSearch();
+    void showFindDialog(const std::string& text, uint16_t flags);
+    void findNextFromDialog(const std::string& text, uint16_t flags);
+    bool searchKey(const QKeyEvent& event);
+    std::unique_ptr<TSearchHost> m_searchHost;
+    std::unique_ptr<TEditorSearch> m_search;
+    TSourceMemoFindDialog* m_findDialog = nullptr; // owned by the control once made
+    bool m_hideSelectionBeforeFind = true;
+    bool m_replacingAll = false; // highlighting waits until the replace-all is done, as for undo
+    TRegExpErrorPresenter m_regExpErrorPresenter;
 
     TDragExecutor m_dragExecutor;
     bool m_dragArmed = false;      // a press inside the selection waits to become a drag

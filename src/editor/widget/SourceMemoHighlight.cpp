@@ -139,7 +139,7 @@ void TSourceMemo::SetReparseFrom(int64_t row)
 void TSourceMemo::Rehighlight()
 {
     flushReflow();
-    if (m_pendingRow < 0)
+    if (m_pendingRow < 0 || m_replacingAll) // a replace-all colours once, when it is done
         return;
     const int64_t from = m_pendingRow;
     m_pendingRow = -1;

@@ -73,6 +73,8 @@ void TSourceMemo::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
+    if (searchKey(*event))
+        return;
     const QString text = event->text();
     const bool printable = !text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (!printable || !m_keys.AcceptKeyPress()) {

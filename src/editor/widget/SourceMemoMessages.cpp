@@ -556,6 +556,15 @@ TLResult dropFiles(TSourceMemo& memo, TWParam wParam, TLParam lParam)
     return 0;
 }
 
+TLResult find(TSourceMemo& memo, TWParam wParam, TLParam lParam)
+{
+    const char* text = pointerIn<const char>(lParam);
+    int64_t position = -1;
+    if (!memo.FindText(text ? text : "", static_cast<uint16_t>(wParam), position))
+        return -1;
+    return static_cast<TLResult>(position);
+}
+
 TLResult idString(TSourceMemo&, TWParam, TLParam)
 {
     return reinterpret_cast<TLResult>(kSourceMemoIdString);
@@ -609,6 +618,7 @@ constexpr std::array kHandlers{
     TMessageEntry{SM_MODIFIED, modified, true},
     TMessageEntry{SM_TOPROW, topRow, true},
     TMessageEntry{SM_LEFTCOL, leftCol, true},
+    TMessageEntry{SM_FIND, find},
     TMessageEntry{SM_GETSELTEXT, getSelText},
     TMessageEntry{SM_CANREDO, canRedo},
     TMessageEntry{SM_REDO, redo},

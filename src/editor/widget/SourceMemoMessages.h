@@ -53,6 +53,7 @@ constexpr uint32_t SM_SAVESTREAM = 0x0C07;
 constexpr uint32_t SM_MODIFIED = 0x0C08;
 constexpr uint32_t SM_TOPROW = 0x0C09;
 constexpr uint32_t SM_LEFTCOL = 0x0C0A;
+constexpr uint32_t SM_FIND = 0x0C0B;
 constexpr uint32_t SM_GETSELTEXT = 0x0C0D;
 constexpr uint32_t SM_CANREDO = 0x0C0E;
 constexpr uint32_t SM_REDO = 0x0C0F;
@@ -133,6 +134,9 @@ inline constexpr const char* kSourceMemoIdString = "<TSourceMemo>:3.00.39";
 //   SM_SAVESTREAM     (format; TStream* written) -> bytes written; the selection is written
 //   SM_MODIFIED       (get/set bits; the flag) -> the flag after the call
 //   SM_TOPROW, SM_LEFTCOL (get/set bits; the value) -> the value after the call
+//   SM_FIND           (search flags, sr*; const char* NUL-terminated text) -> the match start,
+//                     or -1 when nothing was found (or the control's find dialog was shown, or
+//                     the expression did not compile: its error was shown)
 //   SM_GETSELTEXT     (format; std::string* receiving the selection) -> its length. A string
 //                     rather than a raw buffer, so that no selection can overrun the caller.
 //   SM_CANREDO, SM_REDO (-; -) -> the redo state, 1

@@ -50,14 +50,14 @@ TEST_F(EditorSearchTest, FindTextStartsAtTheCaretAndSelectsTheMatch)
 {
     load("cat Cat\rcat");
     EXPECT_EQ(find("cat", 0), (TSelectionPair{0, 3}));
-    EXPECT_EQ(find("cat", 0), (TSelectionPair{4, 7}));              // from the selection end
+    EXPECT_EQ(find("cat", 0), (TSelectionPair{4, 7})); // from the selection end
     EXPECT_EQ(find("cat", srMatchCase), (TSelectionPair{8, 11}));
-    EXPECT_EQ(find("cat", srMatchCase), (TSelectionPair{-1, -1}));  // at the end: nothing
-    EXPECT_EQ(editor.Selection(), (TSelectionPair{8, 11}));         // and nothing moved
-    EXPECT_EQ(find("cat", srBackward), (TSelectionPair{4, 7}));     // from the selection start
+    EXPECT_EQ(find("cat", srMatchCase), (TSelectionPair{-1, -1})); // at the end: nothing
+    EXPECT_EQ(editor.Selection(), (TSelectionPair{8, 11}));        // and nothing moved
+    EXPECT_EQ(find("cat", srBackward), (TSelectionPair{4, 7}));    // from the selection start
     editor.SetSelection(0, 0);
     EXPECT_EQ(find("cat", srBackward), (TSelectionPair{-1, -1}));
-    EXPECT_EQ(find("t\r\nc", 0), (TSelectionPair{6, 9}));           // a line break in the text
+    EXPECT_EQ(find("t\r\nc", 0), (TSelectionPair{6, 9})); // a line break in the text
     editor.SetSelection(0, 0);
     EXPECT_EQ(find("c.t$", srRegExp), (TSelectionPair{8, 11}));
     EXPECT_EQ(search.LastMatchStart(), 8);
@@ -125,7 +125,7 @@ TEST_F(EditorSearchTest, ReplaceExpandsTheTemplateAndReplaceAllIsOneUndoStep)
     EXPECT_EQ(search.ReplaceAll("GOSUB", "CALL", srMatchCase, 0), 3);
     EXPECT_EQ(text(), "CALL a\rx CALL b CALL\rgosub");
     EXPECT_EQ(editor.Selection(), (TSelectionPair{16, 16})); // the start of the last replacement
-    EXPECT_EQ(searchHost.busy, 10);                           // shown at once
+    EXPECT_EQ(searchHost.busy, 10);                          // shown at once
     editor.Undo();
     EXPECT_EQ(text(), "GOSUB a\rx GOSUB b GOSUB\rgosub");
     EXPECT_FALSE(editor.Modified());
@@ -135,7 +135,8 @@ TEST_F(EditorSearchTest, ReplaceExpandsTheTemplateAndReplaceAllIsOneUndoStep)
 
     // Regular expressions: templates per match, empty matches replaced once each.
     load("k=1 k=22");
-    ASSERT_TRUE(search.FindReplace("(\\w)=(\\d+)", "%3:%1", srRegExp | srReplaceAll, newText, position));
+    ASSERT_TRUE(
+        search.FindReplace("(\\w)=(\\d+)", "%3:%1", srRegExp | srReplaceAll, newText, position));
     EXPECT_EQ(text(), "1:k 22:k");
     load("ab");
     EXPECT_EQ(search.ReplaceAll("x*", "-", srRegExp, 0), 3);

@@ -95,9 +95,12 @@ private:
         if (loops && a.Nullable)
             return a;
         switch (q) {
-        case 0: return {a.Ours + "*", a.Pcre + "*", true, false};
-        case 1: return {a.Ours + "+", a.Pcre + "+", a.Nullable, false};
-        case 2: return {a.Ours + "?", a.Pcre + "?", true, false};
+        case 0:
+            return {a.Ours + "*", a.Pcre + "*", true, false};
+        case 1:
+            return {a.Ours + "+", a.Pcre + "+", a.Nullable, false};
+        case 2:
+            return {a.Ours + "?", a.Pcre + "?", true, false};
         case 3: {
             const int n = pick(3);
             return {a.Ours + "{" + std::to_string(n) + "}", a.Pcre + "{" + std::to_string(n) + "}",
@@ -105,13 +108,15 @@ private:
         }
         case 4: {
             const int m = pick(2); // {,m} with m <= 1 never loops
-            return {a.Ours + "{," + std::to_string(m) + "}", a.Pcre + "{0," + std::to_string(m) + "}", true, false};
+            return {a.Ours + "{," + std::to_string(m) + "}",
+                    a.Pcre + "{0," + std::to_string(m) + "}", true, false};
         }
         default: {
             const int n = pick(3);
             const int m = n + pick(3);
             const bool open = pick(3) == 0;
-            const std::string counts = open ? std::to_string(n) + "," : std::to_string(n) + "," + std::to_string(m);
+            const std::string counts =
+                open ? std::to_string(n) + "," : std::to_string(n) + "," + std::to_string(m);
             return {a.Ours + "{" + counts + "}", a.Pcre + "{" + counts + "}", n == 0, false};
         }
         }
@@ -186,7 +191,8 @@ public:
         int error = 0;
         PCRE2_SIZE offset = 0;
         m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.c_str()), pattern.size(),
-                               PCRE2_MULTILINE | PCRE2_ALT_CIRCUMFLEX | PCRE2_NO_START_OPTIMIZE, &error, &offset, context);
+                               PCRE2_MULTILINE | PCRE2_ALT_CIRCUMFLEX | PCRE2_NO_START_OPTIMIZE,
+                               &error, &offset, context);
         pcre2_compile_context_free(context);
         if (m_code)
             m_data = pcre2_match_data_create_from_pattern(m_code, nullptr);
@@ -199,8 +205,8 @@ public:
     bool compiled() const { return m_code != nullptr; }
     TMatchSpan match(const std::string& text)
     {
-        const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), 0, 0, m_data,
-                                   nullptr);
+        const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(),
+                                   0, 0, m_data, nullptr);
         if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT)
             return {-2, -2};
         if (rc < 0)

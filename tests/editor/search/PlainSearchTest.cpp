@@ -11,7 +11,8 @@
 
 namespace {
 
-bool naiveMatchAt(const std::string& text, const std::string& pattern, size_t at, const TPlainOptions& options)
+bool naiveMatchAt(const std::string& text, const std::string& pattern, size_t at,
+                  const TPlainOptions& options)
 {
     if (at + pattern.size() > text.size())
         return false;
@@ -27,10 +28,12 @@ bool naiveMatchAt(const std::string& text, const std::string& pattern, size_t at
     if (at > 0 && defaultCharIsInWord(text[at - 1]))
         return false;
     const size_t after = at + pattern.size();
-    return after >= text.size() || (!defaultCharIsInWord(text[after]) && !defaultCharStartsWord(text[after]));
+    return after >= text.size() ||
+           (!defaultCharIsInWord(text[after]) && !defaultCharStartsWord(text[after]));
 }
 
-int64_t naiveForward(const std::string& text, const std::string& pattern, int64_t from, const TPlainOptions& options)
+int64_t naiveForward(const std::string& text, const std::string& pattern, int64_t from,
+                     const TPlainOptions& options)
 {
     for (int64_t at = std::max<int64_t>(from, 0); at < static_cast<int64_t>(text.size()); ++at)
         if (naiveMatchAt(text, pattern, static_cast<size_t>(at), options))
@@ -38,9 +41,11 @@ int64_t naiveForward(const std::string& text, const std::string& pattern, int64_
     return -1;
 }
 
-int64_t naiveBackward(const std::string& text, const std::string& pattern, int64_t before, const TPlainOptions& options)
+int64_t naiveBackward(const std::string& text, const std::string& pattern, int64_t before,
+                      const TPlainOptions& options)
 {
-    for (int64_t at = std::min<int64_t>(before, static_cast<int64_t>(text.size())) - 1; at >= 0; --at)
+    for (int64_t at = std::min<int64_t>(before, static_cast<int64_t>(text.size())) - 1; at >= 0;
+         --at)
         if (naiveMatchAt(text, pattern, static_cast<size_t>(at), options))
             return at;
     return -1;
@@ -52,7 +57,8 @@ std::string randomText(std::mt19937& random)
     std::string text;
     const int lines = 1 + static_cast<int>(random() % 6);
     for (int l = 0; l < lines; ++l) {
-        const int length = random() % 4 == 0 ? 2000 + static_cast<int>(random() % 3000) : static_cast<int>(random() % 60);
+        const int length = random() % 4 == 0 ? 2000 + static_cast<int>(random() % 3000)
+                                             : static_cast<int>(random() % 60);
         for (int i = 0; i < length; ++i)
             text += alphabet[random() % alphabet.size()];
         if (l + 1 < lines || random() % 2)
@@ -69,15 +75,16 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
             const std::string text = randomText(random);
             auto store = storeWith(text);
             ASSERT_EQ(store->GetText(), text);
-            TBufferCharSource buffer(text);
+            TBufferTextSource buffer(text);
             TEdStream stream(*store);
-            TEdStreamCharSource rows(stream);
+            TEdStreamTextSource rows(stream, *store);
             TPlainSearch search;
             for (int query = 0; query < 25; ++query) {
                 const size_t at = random() % text.size();
                 std::string pattern = text.substr(at, 1 + random() % 6);
                 if (random() % 4 == 0)
-                    pattern[0] = static_cast<char>(upperCaseTable()[static_cast<unsigned char>(pattern[0])]);
+                    pattern[0] =
+                        static_cast<char>(upperCaseTable()[static_cast<unsigned char>(pattern[0])]);
                 search.SetPattern(pattern);
                 TPlainOptions options;
                 options.MatchCase = random() % 2;
@@ -85,8 +92,9 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
                 const auto from = static_cast<int64_t>(random() % (text.size() + 1));
                 const int64_t forward = naiveForward(text, pattern, from, options);
                 const int64_t backward = naiveBackward(text, pattern, from, options);
-                for (TCharSource* source : {static_cast<TCharSource*>(&buffer), static_cast<TCharSource*>(&rows)}) {
-                    TCharReader reader(*source);
+                for (TTextSource* source :
+                     {static_cast<TTextSource*>(&buffer), static_cast<TTextSource*>(&rows)}) {
+                    TTextReader reader(*source);
                     ASSERT_EQ(search.FindForward(reader, from, options), forward)
                         << "seed " << seed << " pattern " << pattern << " from " << from;
                     ASSERT_EQ(search.FindBackward(reader, from, options), backward)
@@ -100,8 +108,8 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
 TEST(PlainSearch, WholeWordsSkipWordsThatOnlyContainThePattern)
 {
     const std::string text = "concat cats cat-like (cat) cat";
-    TBufferCharSource source(text);
-    TCharReader reader(source);
+    TBufferTextSource source(text);
+    TTextReader reader(source);
     TPlainSearch search;
     search.SetPattern("cat");
     TPlainOptions options;

@@ -60,10 +60,23 @@ TEST(RegexCompile, EveryErrorHasItsMessageAndPosition)
     EXPECT_STREQ(parser.ErrorMessage(), "Nested repeat");
     EXPECT_THROW(
         {
-            TBufferCharSource source("a");
+            TBufferTextSource source("a");
             parser.Search(source, 0, TSearchDirection::Forward);
         },
         ERegExpError);
+}
+
+// Found by fuzzing: each "||" of a chain doubled the rewritten text, so forty of them hung the
+// compiler; two already need more than nine sub-expressions.
+TEST(RegexCompile, AChainOfEitherOrBothFailsAtOnceInsteadOfGrowingWithoutBound)
+{
+    std::string chain = "x";
+    for (int i = 0; i < 40; ++i)
+        chain += "||x";
+    const auto started = std::chrono::steady_clock::now();
+    const TReCompileResult result = CompileExpression(chain);
+    EXPECT_EQ(result.ErrorId, reTooManySubExpressions);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
 TEST(RegexCompile, SameTextIsCompiledOnceAndProgramsHoldTheirInvariants)
@@ -91,13 +104,15 @@ struct MatchCase
 void expectMatches(const MatchCase& c)
 {
     TREParser parser;
-    ASSERT_TRUE(parser.SetExpression(c.Expression)) << c.Expression << ": " << parser.ErrorMessage();
+    ASSERT_TRUE(parser.SetExpression(c.Expression))
+        << c.Expression << ": " << parser.ErrorMessage();
     ASSERT_EQ(CheckProgram(parser.Program()), "") << c.Expression;
     const TMatchSpan expected{c.Start, c.Start < 0 ? -1 : c.End};
     EXPECT_EQ(searchBuffer(parser, c.Text, c.From, c.Direction), expected)
         << c.Expression << " on \"" << c.Text << "\" from " << c.From;
     auto store = storeWith(c.Text);
-    EXPECT_EQ(searchStore(parser, *store, c.From, c.Direction), expected) << c.Expression << " (store)";
+    EXPECT_EQ(searchStore(parser, *store, c.From, c.Direction), expected)
+        << c.Expression << " (store)";
 }
 
 TEST(RegexMatch, TheSyntaxMatchesWhatItSays)
@@ -184,7 +199,7 @@ std::string replaced(const char* expression, const std::string& text, const char
 {
     TREParser parser;
     EXPECT_TRUE(parser.SetExpression(expression)) << expression;
-    TBufferCharSource source(text);
+    TBufferTextSource source(text);
     if (!parser.Search(source, 0, TSearchDirection::Forward))
         return "<no match>";
     return text.substr(0, static_cast<size_t>(parser.MatchStart())) +
@@ -202,14 +217,13 @@ TEST(RegexPositions, ElementsNumberTheTemplateReferences)
     EXPECT_EQ(replaced("x*y", "xxxy", "[%1|%2]"), "[xxx|y]");
     // References past the last element insert nothing.
     EXPECT_EQ(replaced("ab", "ab", "%3"), "");
-    EXPECT_EQ(replaced("a", "a", "100%% \\t\\n\\r\\s\\\\ \\x41\\101 %q"),
-              "100% \t\r\n \\ AA q");
+    EXPECT_EQ(replaced("a", "a", "100%% \\t\\n\\r\\s\\\\ \\x41\\101 %q"), "100% \t\r\n \\ AA q");
     EXPECT_EQ(replaced("a", "a", "x\\777y"), "x");
     EXPECT_EQ(replaced("a", "a", "x\\xzy"), "x");
 
     TREParser parser;
     ASSERT_TRUE(parser.SetExpression("(ab)c"));
-    TBufferCharSource source("zabc");
+    TBufferTextSource source("zabc");
     ASSERT_TRUE(parser.Search(source, 0, TSearchDirection::Forward));
     EXPECT_EQ(parser.PositionCount(), 2);
     EXPECT_EQ(parser.SubMatch(0), 1);
@@ -224,7 +238,7 @@ TEST(RegexPositions, AMatchOfMoreThan255ElementsIsFoundAndEndsRight)
     const std::string text = "<" + std::string(300, 'q') + ">";
     TREParser parser;
     ASSERT_TRUE(parser.SetExpression(text));
-    TBufferCharSource source(text);
+    TBufferTextSource source(text);
     ASSERT_TRUE(parser.Search(source, 0, TSearchDirection::Forward));
     EXPECT_EQ(parser.PositionCount(), 255);
     EXPECT_EQ(parser.MatchStart(), 0);
@@ -248,7 +262,8 @@ TEST(RegexBudget, PathologicalExpressionsStopWithTheBudgetError)
         } catch (const ERegExpError& error) {
             EXPECT_EQ(error.Id(), reTooMuchWork) << expression;
         }
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20)) << expression;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20))
+            << expression;
     }
     std::string words;
     while (words.size() < (4u << 20))

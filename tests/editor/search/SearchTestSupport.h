@@ -2,8 +2,8 @@
 // buffer and over the store's rows, which must agree (the rows are spans of at most 2047 bytes).
 #pragma once
 
-#include "editor/search/CharSource.h"
 #include "editor/search/REParser.h"
+#include "editor/search/TextSource.h"
 #include "editor/text/EdStream.h"
 #include "editor/text/TextStore.h"
 
@@ -38,7 +38,7 @@ inline std::ostream& operator<<(std::ostream& out, const TMatchSpan& span)
 inline TMatchSpan searchBuffer(TREParser& parser, const std::string& text, int64_t from = 0,
                                TSearchDirection direction = TSearchDirection::Forward)
 {
-    TBufferCharSource source(text);
+    TBufferTextSource source(text);
     if (!parser.Search(source, from, direction))
         return {};
     return {parser.MatchStart(), parser.MatchEnd()};
@@ -49,7 +49,7 @@ inline TMatchSpan searchStore(TREParser& parser, TTextStore& store, int64_t from
                               TSearchDirection direction = TSearchDirection::Forward)
 {
     TEdStream stream(store);
-    TEdStreamCharSource source(stream);
+    TEdStreamTextSource source(stream, store);
     if (!parser.Search(source, from, direction))
         return {};
     return {parser.MatchStart(), parser.MatchEnd()};

@@ -3,22 +3,28 @@
 // is the bytes of positions [Start, End); every position 0..Length-1 lies in exactly one.
 #pragma once
 
+#include "editor/text/TextRow.h"
+
 #include <cstdint>
 #include <string_view>
 
 class TEdStream;
+class TTextStore;
 
 struct TTextSpan
 {
     const char* Data = nullptr; // the byte of position Start
     int64_t Start = 0;
     int64_t End = 0;
+    // The store row the span is, when it is one: readers then step to the neighbouring rows
+    // themselves, without asking the source.
+    const TTextRow* Row = nullptr;
 };
 
-class TCharSource
+class TTextSource
 {
 public:
-    virtual ~TCharSource() = default;
+    virtual ~TTextSource() = default;
     virtual int64_t Length() const = 0;
     // The span holding position; requires 0 <= position < Length.
     virtual TTextSpan SpanAt(int64_t position) = 0;
@@ -28,10 +34,10 @@ public:
 };
 
 // A text held in one buffer, which the source does not own.
-class TBufferCharSource final : public TCharSource
+class TBufferTextSource final : public TTextSource
 {
 public:
-    explicit TBufferCharSource(std::string_view text) : m_text(text) {}
+    explicit TBufferTextSource(std::string_view text) : m_text(text) {}
     int64_t Length() const override { return static_cast<int64_t>(m_text.size()); }
     TTextSpan SpanAt(int64_t) override
     {
@@ -42,28 +48,38 @@ private:
     std::string_view m_text;
 };
 
-// The document behind a TEdStream, one row per span. Stepping to a neighbouring row follows
-// the row links, so a scan through the document costs no index lookups; a jump elsewhere
-// positions the stream through the store's index.
-class TEdStreamCharSource final : public TCharSource
+// The document behind a TEdStream, one row per span. A jump positions the stream through the
+// store's index; stepping on to a neighbouring row follows the row links (the source keeps
+// the row it is on), so a scan through the document costs no index lookups. The kept row
+// stays valid while the store's edit count does not change, so a source can serve search
+// after search, each starting where the last one ended, without a lookup.
+class TEdStreamTextSource final : public TTextSource
 {
 public:
-    explicit TEdStreamCharSource(TEdStream& stream);
+    TEdStreamTextSource(TEdStream& stream, const TTextStore& store);
     int64_t Length() const override { return m_length; }
     TTextSpan SpanAt(int64_t position) override;
     void Invalidate() override;
+    // Drops the kept row and takes the length afresh when the store changed since.
+    void Refresh();
 
 private:
+    TTextSpan spanOf(const TTextRow* row, int64_t start);
+
     TEdStream& m_stream;
-    int64_t m_length;
+    const TTextStore& m_store;
+    uint64_t m_seenEdits = 0;
+    int64_t m_length = 0;
+    const TTextRow* m_row = nullptr; // the row of the last span; null when none
+    int64_t m_rowStart = 0;
 };
 
 // Reads single characters through a source, keeping the last span so that reads near each
 // other cost a bounds test. Positions outside the document read as -1.
-class TCharReader
+class TTextReader
 {
 public:
-    explicit TCharReader(TCharSource& source) : m_source(&source), m_length(source.Length()) {}
+    explicit TTextReader(TTextSource& source) : m_source(&source), m_length(source.Length()) {}
 
     int At(int64_t position)
     {
@@ -75,19 +91,22 @@ public:
     // The span holding position (0 <= position < Length), which becomes the kept span.
     const TTextSpan& SpanAt(int64_t position)
     {
-        if (position < m_span.Start || position >= m_span.End)
+        if (position >= m_span.Start && position < m_span.End)
+            return m_span;
+        if (!m_span.Row || !stepRow(position))
             m_span = m_source->SpanAt(position);
         return m_span;
     }
     int64_t Length() const { return m_length; }
-    TCharSource& Source() const { return *m_source; }
+    TTextSource& Source() const { return *m_source; }
     // Forgets the kept span (after the source was invalidated).
     void Forget() { m_span = {}; }
 
 private:
     int slowAt(int64_t position);
+    bool stepRow(int64_t position);
 
-    TCharSource* m_source;
+    TTextSource* m_source;
     int64_t m_length;
     TTextSpan m_span;
 };
