@@ -71,9 +71,13 @@ protected:
     // The plain, desktop-free environment every copy of the program runs in.
     std::vector<std::string> environment() const
     {
-        return {"PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + user(), "XDG_CONFIG_HOME=" + user("config"),
-                "XDG_RUNTIME_DIR=" + user("runtime"), "DISPLAY=" + m_display->name(), "QT_QPA_PLATFORM=xcb",
-                "LANG=C.UTF-8"};
+        std::vector<std::string> entries = {
+            "PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + user(), "XDG_CONFIG_HOME=" + user("config"),
+            "XDG_RUNTIME_DIR=" + user("runtime"), "DISPLAY=" + m_display->name(), "QT_QPA_PLATFORM=xcb",
+            "LANG=C.UTF-8"};
+        for (const std::string& entry : sanitizerEnvironment())
+            entries.push_back(entry);
+        return entries;
     }
 
     // Starts the program, on file when one is given, and waits for its window.

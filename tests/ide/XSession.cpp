@@ -249,6 +249,16 @@ std::optional<int> TProcess::waitForExit(std::chrono::milliseconds timeout)
     return m_status;
 }
 
+std::vector<std::string> sanitizerEnvironment()
+{
+    std::vector<std::string> entries;
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name))
+            entries.push_back(std::string(name) + "=" + value);
+    }
+    return entries;
+}
+
 std::string exactTitle(const std::string& text)
 {
     std::string escaped;

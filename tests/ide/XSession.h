@@ -71,5 +71,10 @@ private:
     std::optional<int> m_status;
 };
 
+// The sanitizer settings of this process (ASAN_OPTIONS and the like) as NAME=value entries, for
+// the environment of a program a test starts: a program built with the sanitizers then reports
+// and suppresses as the tests do.
+std::vector<std::string> sanitizerEnvironment();
+
 // Escapes text for an exact match in the regular expressions of xdotool's search.
 std::string exactTitle(const std::string& text);

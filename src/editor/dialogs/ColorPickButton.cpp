@@ -143,7 +143,6 @@ void TColorPickButton::DropDown()
     // The dialog opens after the palette has closed, so it does not sit under a popup.
     connect(other, &QPushButton::clicked, this, [this] { QMetaObject::invokeMethod(this, &TColorPickButton::chooseOther, Qt::QueuedConnection); });
     m_palette = popup;
-    connect(popup, &QObject::destroyed, this, [this] { m_palette = nullptr; });
     popup->move(mapToGlobal(QPoint(0, height())));
     popup->show();
     grid->setFocus();

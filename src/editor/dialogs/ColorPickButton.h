@@ -6,6 +6,7 @@
 
 #include "highlight/ParserSettings.h"
 
+#include <QPointer>
 #include <QPushButton>
 
 class TColorPickButton : public QPushButton
@@ -35,5 +36,7 @@ private:
     void chooseOther();
 
     TColorValue m_color = clBlack;
-    QWidget* m_palette = nullptr;
+    // Tracks the open palette; a guarded pointer, because the palette, a child of the button, may
+    // be destroyed while the button itself is being destroyed.
+    QPointer<QWidget> m_palette;
 };

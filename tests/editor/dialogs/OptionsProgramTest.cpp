@@ -78,6 +78,8 @@ protected:
             "XDG_CONFIG_HOME=" + m_root.path("user/config"), "XDG_RUNTIME_DIR=" + m_root.path("user/runtime"),
             "DISPLAY=" + m_display->name(), "QT_QPA_PLATFORM=xcb", "LANG=C.UTF-8"};
         environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
+        for (const std::string& entry : sanitizerEnvironment())
+            environment.push_back(entry);
         return std::make_unique<TProcess>(std::vector<std::string>{m_root.path("app/zbxedit"), source()},
                                           environment, m_root.path("program.log"));
     }
