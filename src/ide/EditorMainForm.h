@@ -26,7 +26,9 @@ class QSplitter;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class TASCII;
 class TBuildCommands;
+class TFindInFilesForm;
 class TSourceMemo;
 class TStatusPanels;
 
@@ -77,6 +79,24 @@ public:
     void Linenumberfont1Click();
     void BackgroundColour1Click();
 
+    // External programs, the View and Help launchers and Find in Files (EditorMainFormTools.cpp).
+    // The Run menus list the tool programs of <inc>EXTERNAL PROGRAMS; built once, at the first
+    // activation.
+    void BuildRunMenus();
+    // Runs the tool program fileName of that folder, waits for it, then inserts the text it left
+    // in RES_FILE.TXT at the caret (over the selection) and empties that file.
+    void RunExternalProgram(const QString& fileName);
+    void Terminal1Click();
+    void CalculatorItemClick();
+    void ASCIITable1Click();
+    void HelpMenuItemClick();
+    void About1Click();
+    void FindInFiles1Click();
+    // Opens name (or shows its tab) and puts the caret at the start of the 1-based line.
+    void OpenFileAtLine(const QString& name, int64_t line);
+    TASCII* asciiTable() const { return m_ascii; }
+    TFindInFilesForm* findInFiles() const { return m_findInFiles; }
+
     // State the build and device commands read and write.
     QString device() const;
     bool compileFailed() const;
@@ -95,6 +115,8 @@ public:
     TStatusPanels* StatusBar1 = nullptr;
     QWidget* ToolBarPanel = nullptr;
     QMenu* Reopen1 = nullptr;
+    QMenu* Run_Program_Option = nullptr; // Options > Run
+    QMenu* RunPopupMenu = nullptr;       // the editor pop-up's Run submenu
 
     QAction* action(const QString& name) const;
     QToolButton* toolButton(const QString& name) const;
@@ -156,6 +178,8 @@ private:
                        const QKeySequence& shortcut = {});
     void connectBuildCommands();
     void connectOptionsCommands();
+    void createToolItems();
+    void connectToolCommands();
     void setFileCommandsVisible(bool visible);
     QString incFile(const QString& name) const;
     void writeZbxIni(const char* section, const char* key, const QString& value) const;
@@ -185,4 +209,7 @@ private:
     QMenu* m_optionsMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QList<QAction*> m_fileSeparators;
+    TASCII* m_ascii = nullptr;
+    TFindInFilesForm* m_findInFiles = nullptr;
+    bool m_runMenusBuilt = false;
 };
