@@ -52,6 +52,8 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     connectFileCommands();
     connectBuildCommands();
     connectOptionsCommands();
+    connectEditCommands();
+    connectSearchCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
