@@ -53,6 +53,8 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     connectFileCommands();
     connectBuildCommands();
     connectOptionsCommands();
+    connectEditCommands();
+    connectSearchCommands();
     connectToolCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);

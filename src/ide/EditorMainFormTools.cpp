@@ -54,7 +54,7 @@ QAction* addPlaceholder(QMenu* menu)
 void TEditorMainForm::createToolItems()
 {
     m_searchMenu->addSeparator();
-    QAction* findInFiles = addAction(m_searchMenu, "FindinFiles1", "Find in &Files...", QKeySequence("Ctrl+Shift+F"));
+    QAction* findInFiles = addAction(m_searchMenu, "FindinFiles1", "F&ind in Files...", QKeySequence("Ctrl+Shift+F"));
     findInFiles->setStatusTip("Search the files of a folder for a text");
 
     QAction* line = m_optionsMenu->addSeparator();
@@ -65,12 +65,8 @@ void TEditorMainForm::createToolItems()
     Run_Program_Option->menuAction()->setStatusTip(kRunHint);
     addPlaceholder(Run_Program_Option);
 
-    RunPopupMenu = new QMenu("Run", this);
-    RunPopupMenu->setObjectName("RunPopupMenu");
-    RunPopupMenu->menuAction()->setObjectName("PopUp_Menu_RUNLIST");
-    addPlaceholder(RunPopupMenu);
-
-    for (QAction* item : {line, Run_Program_Option->menuAction(), RunPopupMenu->menuAction()}) {
+    // The editor pop-up's Run submenu is made with the pop-up; both are filled here.
+    for (QAction* item : {line, Run_Program_Option->menuAction()}) {
         item->setVisible(false);
         item->setEnabled(false);
     }
@@ -104,7 +100,8 @@ void TEditorMainForm::BuildRunMenus()
     if (matchingFileNames(folder, "*.EXE").empty())
         return;
     m_runMenusBuilt = true;
-    for (QAction* item : {action("Option_Line13"), Run_Program_Option->menuAction(), RunPopupMenu->menuAction()}) {
+    for (QAction* item : {action("Option_Line13"), action("PoPup_Menu_Divider"), Run_Program_Option->menuAction(),
+             RunPopupMenu->menuAction()}) {
         item->setVisible(true);
         item->setEnabled(true);
     }
