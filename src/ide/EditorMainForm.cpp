@@ -46,6 +46,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     setMinimumSize(400, 200);
     createToolBar();
     createMenus();
+    createToolItems();
     createClientArea();
     m_build = std::make_unique<TBuildCommands>(
         *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToLocal(incFile("ZBX.INI"))}, this);
@@ -54,6 +55,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     connectOptionsCommands();
     connectEditCommands();
     connectSearchCommands();
+    connectToolCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -125,6 +127,7 @@ void TEditorMainForm::FormActivate()
     if (started) {
         loadParserSettings();
         m_build->detectKaltorIr();
+        BuildRunMenus();
         SourceMemo1Change();
     }
     for (const QString& name : std::exchange(m_handedOverFiles, {}))

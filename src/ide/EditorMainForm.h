@@ -30,9 +30,11 @@ class QTabBar;
 class QTimer;
 class QToolButton;
 class QPainter;
+class TASCII;
 class TBuildCommands;
 class TEdFindDlg;
 class TEdReplDlg;
+class TFindInFilesForm;
 class TGotoLineDialog;
 class TMark;
 class TSourceEditor;
@@ -120,6 +122,24 @@ public:
     // Show all marks are present in the editor.
     bool marksShown() const;
 
+    // External programs, the View and Help launchers and Find in Files (EditorMainFormTools.cpp).
+    // The Run menus list the tool programs of <inc>EXTERNAL PROGRAMS; built once, at the first
+    // activation.
+    void BuildRunMenus();
+    // Runs the tool program fileName of that folder, waits for it, then inserts the text it left
+    // in RES_FILE.TXT at the caret (over the selection) and empties that file.
+    void RunExternalProgram(const QString& fileName);
+    void Terminal1Click();
+    void CalculatorItemClick();
+    void ASCIITable1Click();
+    void HelpMenuItemClick();
+    void About1Click();
+    void FindInFiles1Click();
+    // Opens name (or shows its tab) and puts the caret at the start of the 1-based line.
+    void OpenFileAtLine(const QString& name, int64_t line);
+    TASCII* asciiTable() const { return m_ascii; }
+    TFindInFilesForm* findInFiles() const { return m_findInFiles; }
+
     // State the build and device commands read and write.
     QString device() const;
     bool compileFailed() const;
@@ -138,6 +158,7 @@ public:
     TStatusPanels* StatusBar1 = nullptr;
     QWidget* ToolBarPanel = nullptr;
     QMenu* Reopen1 = nullptr;
+    QMenu* Run_Program_Option = nullptr; // Options > Run
     // The editor's pop-up menu, and its "Run" submenu for the tool programs (empty and
     // hidden until they are listed).
     QMenu* PopupMenu1 = nullptr;
@@ -219,6 +240,8 @@ private:
                        const QKeySequence& shortcut = {});
     void connectBuildCommands();
     void connectOptionsCommands();
+    void createToolItems();
+    void connectToolCommands();
     void setFileCommandsVisible(bool visible);
     QString incFile(const QString& name) const;
     void writeZbxIni(const char* section, const char* key, const QString& value) const;
@@ -252,4 +275,7 @@ private:
     QMenu* m_optionsMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QList<QAction*> m_fileSeparators;
+    TASCII* m_ascii = nullptr;
+    TFindInFilesForm* m_findInFiles = nullptr;
+    bool m_runMenusBuilt = false;
 };
