@@ -116,6 +116,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     if ((flags & srRegExp) && !compile(text))
         return TOutcome::Failed;
     TFound found;
+    TTextSpan caretRow; // the row holding the match end, which the caret moves to
     {
         const TBusyScope busy(*m_host, false);
         TEdStreamTextSource& source = this->source();
@@ -125,10 +126,15 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
             m_host->ShowSearchError(error.what());
             return TOutcome::Failed;
         }
+        // The search left its place in the source, so this costs no lookup in the index.
+        if (found.End >= 0 && found.End < length) {
+            TTextReader reader(source);
+            caretRow = reader.SpanAt(found.End);
+        }
     }
     if (found.Start < 0)
         return TOutcome::NotFound;
-    m_editor.SetSelection(found.Start, found.End);
+    m_editor.SetSelection(found.Start, found.End, caretRow.Row, caretRow.Start);
     m_editor.Host().ScrollCaretIntoView();
     m_editor.NotifyChange();
     position = found.Start;
