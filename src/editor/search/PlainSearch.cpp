@@ -216,6 +216,34 @@ constexpr uint64_t kHighBits = 0x8080808080808080ULL;
 
 } // namespace
 
+namespace {
+
+// The filter's bytes in the forms the scan compares with, made once per search: a byte b
+// passes as the window's first (last) byte when (b | Or) equals First (Last).
+struct TWindowFilter
+{
+    int64_t PatternLength = 0;
+    uint8_t FirstByte = 0; // the pattern's first byte, as compared (folded or not)
+    uint64_t Or8 = 0;
+    uint64_t First8 = 0;
+    uint64_t Last8 = 0;
+#if defined(__GNUC__)
+    TBlock16 Or16{};
+    TBlock16 First16{};
+    TBlock16 Last16{};
+#endif
+    TWindowFilter(int64_t m, uint8_t orMask, uint8_t first, uint8_t last, uint8_t firstByte)
+        : PatternLength(m), FirstByte(firstByte), Or8(orMask * kLowBits), First8(first * kLowBits),
+          Last8(last * kLowBits)
+    {
+#if defined(__GNUC__)
+        Or16 = splat16(orMask);
+        First16 = splat16(first);
+        Last16 = splat16(last);
+#endif
+    }
+};
+
 // Calls accept(i) for each window start i in [first, last] (whose window lies in data)
 // where the first and last bytes fit the filter, until one accepts; answers that i or -1.
 // Windows are tested in blocks; the last block is moved back to end at `last`, so some
@@ -224,13 +252,10 @@ template <bool Folded, typename Accept>
 #if defined(__GNUC__)
 __attribute__((always_inline))
 #endif
-inline int64_t TPlainSearch::scanInside(const uint8_t* data, int64_t first, int64_t last,
-                                 Accept&& accept) const
+inline int64_t scanInside(const TWindowFilter& f, const uint8_t* data, int64_t first,
+                          int64_t last, Accept&& accept)
 {
-    const int64_t m = static_cast<int64_t>(m_pattern.size());
-    const uint8_t or8 = Folded ? 0x20 : 0;
-    const uint8_t firstValue = Folded ? m_firstFolded : m_first;
-    const uint8_t lastValue = Folded ? m_lastFolded : m_last;
+    const int64_t m = f.PatternLength;
     const auto flagged = [&](uint64_t mask, int64_t block) -> int64_t {
         while (mask) {
             const int k = flaggedByte(mask);
@@ -242,17 +267,15 @@ inline int64_t TPlainSearch::scanInside(const uint8_t* data, int64_t first, int6
     };
 #if defined(__GNUC__)
     if (last - first >= 15) {
-        const TBlock16 orMask = splat16(or8);
-        const TBlock16 firstV = splat16(firstValue);
-        const TBlock16 lastV = splat16(lastValue);
         const auto hitsAt = [&](int64_t block) {
-            return ((load16(data + block) | orMask) == firstV) &
-                   ((load16(data + block + m - 1) | orMask) == lastV);
+            return ((load16(data + block) | f.Or16) == f.First16) &
+                   ((load16(data + block + m - 1) | f.Or16) == f.Last16);
         };
         // Most spans hold no candidate at all: the blocks' hits are gathered first and tested
-        // once, which spares a branch per block.
-        auto any = hitsAt(last - 15);
-        for (int64_t block = first; block < last - 15; block += 16)
+        // once, which spares a branch per block. Up to 48 windows (most rows) take three
+        // blocks, overlapping as they must, so the row's length decides no branch.
+        auto any = hitsAt(first) | hitsAt(std::min(first + 16, last - 15)) | hitsAt(last - 15);
+        for (int64_t block = first + 32; block < last - 15; block += 16)
             any |= hitsAt(block);
         uint64_t anyLow;
         uint64_t anyHigh;
@@ -267,8 +290,6 @@ inline int64_t TPlainSearch::scanInside(const uint8_t* data, int64_t first, int6
             uint64_t high;
             std::memcpy(&low, &hit, 8);
             std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
-            if ((low | high) == 0)
-                continue;
             if (low) {
                 const int64_t at = flagged(low & kHighBits, block);
                 if (at >= 0)
@@ -284,26 +305,26 @@ inline int64_t TPlainSearch::scanInside(const uint8_t* data, int64_t first, int6
     }
 #endif
     if (last - first >= 7) {
-        const uint64_t orMask = or8 * kLowBits;
-        const uint64_t firstW = firstValue * kLowBits;
-        const uint64_t lastW = lastValue * kLowBits;
+        const auto hitsAt = [&](int64_t block) {
+            return zeroBytes((load64(data + block) | f.Or8) ^ f.First8) &
+                   zeroBytes((load64(data + block + m - 1) | f.Or8) ^ f.Last8);
+        };
         for (int64_t i = first; i <= last; i += 8) {
             const int64_t block = std::min(i, last - 7);
-            const uint64_t mask = zeroBytes((load64(data + block) | orMask) ^ firstW) &
-                                  zeroBytes((load64(data + block + m - 1) | orMask) ^ lastW);
-            const int64_t at = flagged(mask, block);
+            const int64_t at = flagged(hitsAt(block), block);
             if (at >= 0)
                 return at;
         }
         return -1;
     }
     const uint8_t* upper = upperCaseTable().data();
-    const uint8_t firstByte = static_cast<uint8_t>((Folded ? m_upper : m_pattern).front());
     for (int64_t j = first; j <= last; ++j)
-        if (compared<Folded>(data[j], upper) == firstByte && accept(j))
+        if (compared<Folded>(data[j], upper) == f.FirstByte && accept(j))
             return j;
     return -1;
 }
+
+} // namespace
 
 template <bool Folded>
 int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOptions& options)
@@ -316,6 +337,8 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
     const std::string& pattern = Folded ? m_upper : m_pattern;
     const uint8_t* crosses = Folded ? m_crossesFolded.data() : m_crosses.data();
     const uint8_t firstByte = static_cast<uint8_t>(pattern.front());
+    const TWindowFilter filter(m, Folded ? 0x20 : 0, Folded ? m_firstFolded : m_first,
+                               Folded ? m_lastFolded : m_last, firstByte);
     TTextReader verifier(reader.Source());
     int64_t nextPoll = from + kPollBytes;
     int64_t pos = from;
@@ -342,7 +365,7 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
         const int64_t firstInside = pos - spanStart;
         const int64_t lastInside = n - m;
         if (firstInside <= lastInside) {
-            const int64_t at = scanInside<Folded>(data, firstInside, lastInside, accept);
+            const int64_t at = scanInside<Folded>(filter, data, firstInside, lastInside, accept);
             if (at >= 0)
                 return leave(spanStart + at);
         }

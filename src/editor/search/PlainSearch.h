@@ -54,8 +54,6 @@ private:
 
     template <bool Folded>
     int64_t filtered(TTextReader& reader, int64_t from, const TPlainOptions& options);
-    template <bool Folded, typename Accept>
-    int64_t scanInside(const uint8_t* data, int64_t first, int64_t last, Accept&& accept) const;
     template <bool Folded>
     int64_t forward(TTextReader& reader, int64_t from, const TPlainOptions& options);
     template <bool Folded>
