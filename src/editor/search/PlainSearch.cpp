@@ -271,34 +271,41 @@ inline int64_t scanInside(const TWindowFilter& f, const uint8_t* data, int64_t f
             return ((load16(data + block) | f.Or16) == f.First16) &
                    ((load16(data + block + m - 1) | f.Or16) == f.Last16);
         };
-        // Most spans hold no candidate at all: the blocks' hits are gathered first and tested
-        // once, which spares a branch per block. Up to 48 windows (most rows) take three
-        // blocks, overlapping as they must, so the row's length decides no branch.
-        auto any = hitsAt(first) | hitsAt(std::min(first + 16, last - 15)) | hitsAt(last - 15);
-        for (int64_t block = first + 32; block < last - 15; block += 16)
-            any |= hitsAt(block);
-        uint64_t anyLow;
-        uint64_t anyHigh;
-        std::memcpy(&anyLow, &any, 8);
-        std::memcpy(&anyHigh, reinterpret_cast<const char*>(&any) + 8, 8);
-        if ((anyLow | anyHigh) == 0)
-            return -1;
-        for (int64_t i = first; i <= last; i += 16) {
-            const int64_t block = std::min(i, last - 15);
-            const auto hit = hitsAt(block);
-            uint64_t low;
-            uint64_t high;
-            std::memcpy(&low, &hit, 8);
-            std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
-            if (low) {
-                const int64_t at = flagged(low & kHighBits, block);
-                if (at >= 0)
-                    return at;
-            }
-            if (high) {
-                const int64_t at = flagged(high & kHighBits, block + 8);
-                if (at >= 0)
-                    return at;
+        // Most rows hold no candidate at all: the blocks' hits of a run of up to 256 windows
+        // are gathered first and tested once, which spares a branch per block. Up to 48
+        // windows (most rows) take three blocks, overlapping as they must, so the row's
+        // length decides no branch. A short last run is moved back to hold sixteen windows.
+        constexpr int64_t kRun = 256;
+        for (int64_t runFirst = first; runFirst <= last; runFirst += kRun) {
+            const int64_t runLast = std::min(last, runFirst + kRun - 1);
+            const int64_t from = std::min(runFirst, runLast - 15);
+            auto any =
+                hitsAt(from) | hitsAt(std::min(from + 16, runLast - 15)) | hitsAt(runLast - 15);
+            for (int64_t block = from + 32; block < runLast - 15; block += 16)
+                any |= hitsAt(block);
+            uint64_t anyLow;
+            uint64_t anyHigh;
+            std::memcpy(&anyLow, &any, 8);
+            std::memcpy(&anyHigh, reinterpret_cast<const char*>(&any) + 8, 8);
+            if ((anyLow | anyHigh) == 0)
+                continue;
+            for (int64_t i = from; i <= runLast; i += 16) {
+                const int64_t block = std::min(i, runLast - 15);
+                const auto hit = hitsAt(block);
+                uint64_t low;
+                uint64_t high;
+                std::memcpy(&low, &hit, 8);
+                std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
+                if (low) {
+                    const int64_t at = flagged(low & kHighBits, block);
+                    if (at >= 0)
+                        return at;
+                }
+                if (high) {
+                    const int64_t at = flagged(high & kHighBits, block + 8);
+                    if (at >= 0)
+                        return at;
+                }
             }
         }
         return -1;
