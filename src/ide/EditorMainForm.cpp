@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -52,6 +53,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     connectFileCommands();
     connectBuildCommands();
     connectOptionsCommands();
+    connectPrintCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -84,6 +86,7 @@ QToolButton* TEditorMainForm::toolButton(const QString& name) const
 void TEditorMainForm::FormCreate()
 {
     m_marksShown = false;
+    m_pageSetup = printers().defaultPageSetup();
     // The first untitled file: its tab stays until the window is shown.
     NewButtonClick();
     const TSettingsFileLocation location = kaltorDatLocation(applicationFolder(), m_perUserFolder);
@@ -175,6 +178,8 @@ bool TEditorMainForm::FormClose()
 
 void TEditorMainForm::FormDestroy()
 {
+    SourceMemo1->SetPrinter(nullptr);
+    m_printer.reset();
     m_settings.reset();
     m_recentFiles.clear();
 }
