@@ -105,7 +105,7 @@ public:
             m_painter.setFont(defaultFont());
             m_painter.setPen(Qt::black);
             m_painter.drawText(QPoint(row.NumberLeft, row.Y + m_memo.m_ascent),
-                               QString::fromLatin1(LineNumberText(row.LineNumber)));
+                               QString::fromLatin1(LineNumberText(row.LineNumber).c_str()));
             m_painter.restore();
         }
         TSourceMemo::TRunPlacement place;
@@ -137,7 +137,7 @@ private:
             m_painter.fillRect(QRect(m_area.Left, frame.HeaderRuleY, m_area.Width(), rule), Qt::black);
         if (frame.PageNumber) {
             m_painter.drawText(toQRect(frame.FooterLine), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
-                               QString::fromLatin1(PageNumberText(page)));
+                               QString::fromLatin1(PageNumberText(page).c_str()));
             m_painter.fillRect(QRect(m_area.Left, frame.FooterRuleY, m_area.Width(), rule), Qt::black);
         }
         m_painter.restore();
