@@ -69,9 +69,9 @@ inline TPdfText readPdfText(const std::string& file)
         pages.removeLast();
     for (const QString& page : pages)
         pdf.pages.push_back(page.toStdString());
-    static const QRegularExpression pageTag(R"(<page width="([\d.]+)" height="([\d.]+)">)");
+    static const QRegularExpression pageTag(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
     static const QRegularExpression wordTag(
-        R"(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)");
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     if (const auto size = pageTag.match(boxes); size.hasMatch()) {
         pdf.pageWidth = size.captured(1).toDouble();
         pdf.pageHeight = size.captured(2).toDouble();
