@@ -12,14 +12,14 @@ namespace {
 
 constexpr unsigned kFolderAttribute = 16;
 
-std::vector<std::string> splitPatterns(const std::string& specs)
+std::vector<std::string> splitPatterns(const std::string& list)
 {
     std::vector<std::string> patterns;
     size_t start = 0;
-    while (start <= specs.size()) {
-        const size_t end = std::min(specs.find(';', start), specs.size());
+    while (start <= list.size()) {
+        const size_t end = std::min(list.find(';', start), list.size());
         if (end > start)
-            patterns.push_back(specs.substr(start, end - start));
+            patterns.push_back(list.substr(start, end - start));
         start = end + 1;
     }
     return patterns;
