@@ -70,8 +70,10 @@ inline TPdfText readPdfText(const std::string& file)
     for (const QString& page : pages)
         pdf.pages.push_back(page.toStdString());
     static const QRegularExpression pageTag(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+    // A box may start a little above or left of the page: pdftotext takes the font's ascent,
+    // which can reach higher than the row's top where the glyphs are drawn.
     static const QRegularExpression wordTag(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+        R"re(<page |<word xMin="(-?[\d.]+)" yMin="(-?[\d.]+)" xMax="(-?[\d.]+)" yMax="(-?[\d.]+)">([^<]*)</word>)re");
     if (const auto size = pageTag.match(boxes); size.hasMatch()) {
         pdf.pageWidth = size.captured(1).toDouble();
         pdf.pageHeight = size.captured(2).toDouble();
@@ -89,8 +91,9 @@ inline TPdfText readPdfText(const std::string& file)
         word.yMin = match.captured(2).toDouble();
         word.xMax = match.captured(3).toDouble();
         word.yMax = match.captured(4).toDouble();
-        word.text = match.captured(5).replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">")
-                        .replace("&quot;", "\"").toStdString();
+        // "&amp;" last, so that an escaped "&lt;" stays "&lt;".
+        word.text = match.captured(5).replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"")
+                        .replace("&apos;", "'").replace("&amp;", "&").toStdString();
         pdf.words.push_back(word);
     }
     return pdf;

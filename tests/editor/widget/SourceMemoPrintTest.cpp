@@ -168,7 +168,12 @@ TEST_F(MemoPrint, HeaderHasTitleLeftDateRightARuleAndTheTextFromTheFourthLine)
     const double lineHeight = second->yMin - first->yMin;
     ASSERT_GT(lineHeight, 8);
     EXPECT_NEAR(first->yMin - title->yMin, 3 * lineHeight, 0.5);
-    EXPECT_EQ(pdf.find("-"), nullptr); // no page number
+    // No page number: nothing is drawn below the last row of text (the " - " between the date
+    // and the time is not a footer).
+    const TPdfWord* third = pdf.find("THIRD");
+    ASSERT_NE(third, nullptr);
+    for (const TPdfWord& word : pdf.words)
+        EXPECT_LE(word.yMin, third->yMin + 0.5) << word.text;
 
     // The rule: a dark line across the area two lines below its top, and nothing else dark
     // across the area above the text.
