@@ -175,8 +175,14 @@ TEST_F(PrintCommandsTest, PrintSelectionKeyPrintsTheSelectedLinesOnTheChosenPrin
     EXPECT_NE(pdf.find("\"hello\""), nullptr);
     EXPECT_EQ(pdf.find("DEVICE"), nullptr);
     EXPECT_EQ(pdf.find("END"), nullptr);
+    // The editor's font (whatever the settings chose) prints at the size it has on the screen;
+    // "     2:" starts at the half-inch margin and the text ten characters further on.
     const TPdfWord* number = pdf.find("2:");
-    ASSERT_NE(number, nullptr);
-    EXPECT_NEAR(number->xMin, 36 + 5 * 7.2, 1.5); // "     2:" from the half-inch margin
+    const TPdfWord* keyword = pdf.find("PRINT");
+    ASSERT_TRUE(number && keyword);
+    const double charWidth = (keyword->xMax - keyword->xMin) / 5;
+    EXPECT_NEAR(charWidth, memo.CharWidth() * 72.0 / memo.logicalDpiX(), 0.3);
+    EXPECT_NEAR(number->xMin, 36 + 5 * charWidth, 0.5);
+    EXPECT_NEAR(keyword->xMin, 36 + 10 * charWidth, 0.5);
     EXPECT_EQ(memo.PrintArea(), (TPrintRect{300, 300, 4800, 6300}));
 }
