@@ -8,6 +8,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -41,11 +42,15 @@ public:
         auto* fileRow = new QHBoxLayout;
         m_file = new QLineEdit(QString::fromStdString(current.PdfFileName), this);
         m_file->setObjectName("PdfFileEdit");
+        m_file->setMinimumWidth(m_file->fontMetrics().averageCharWidth() * 40); // room for a path
         m_browse = new QPushButton("&Browse...", this);
         m_browse->setObjectName("BrowseButton");
         fileRow->addWidget(m_file, 1);
         fileRow->addWidget(m_browse);
-        form->addRow("PDF &file:", fileRow);
+        // A row holding a layout gets no buddy by itself, and its label would show the "&".
+        auto* fileLabel = new QLabel("PDF &file:", this);
+        fileLabel->setBuddy(m_file);
+        form->addRow(fileLabel, fileRow);
 
         const auto marginBox = [this](const char* name, int thousandths) {
             auto* box = new QDoubleSpinBox(this);
@@ -66,7 +71,7 @@ public:
         form->addRow("&Right margin:", m_right);
         form->addRow("B&ottom margin:", m_bottom);
 
-        auto* paper = new QPushButton("Pa&per...", this);
+        auto* paper = new QPushButton("P&aper...", this);
         paper->setObjectName("PaperButton");
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         buttons->addButton(paper, QDialogButtonBox::ActionRole);
