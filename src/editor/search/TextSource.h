@@ -110,24 +110,6 @@ public:
             m_span = m_source->SpanAt(position);
         return m_span;
     }
-    // The span after the kept one (which must end before Length): a scan moving on row by
-    // row takes this step.
-    const TTextSpan& NextSpan()
-    {
-        const TTextRow* row = m_span.Row;
-        if (row && row->Next) {
-            const TTextRow* next = row->Next;
-#if defined(__GNUC__)
-            // Rows lie in slabs by size, so a scan hops about memory: ask for the row after
-            // next now, while this one is read.
-            if (next->Next)
-                __builtin_prefetch(next->Next);
-#endif
-            m_span = {next->Text(), m_span.End, m_span.End + next->Length, next};
-            return m_span;
-        }
-        return SpanAt(m_span.End);
-    }
     // Takes span (one of the same source's, valid now) as the kept span, so reads near a
     // place another reader has found cost no lookup.
     void Adopt(const TTextSpan& span)
