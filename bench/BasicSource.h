@@ -1,6 +1,10 @@
 // A deterministic generator of ZENBASIC program text for benchmarks: comments, labels,
 // PRINT, IF, GOTO, GOSUB, FOR loops and assignments with decimal, $hex and %binary numbers,
-// with CR LF line ends. The same size and seed always give the same bytes.
+// with CR LF line ends. The same size, seed and options always give the same bytes. With
+// print routines, some subroutines are output routines named as such programs name them
+// (Print_Temp, Print_Menu...): a quarter of the GOSUBs call one and an eighth of the labels
+// define one. Without them the text is what it always was, for the benchmarks that measured
+// it before.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +16,16 @@ namespace bench {
 class BasicSourceGenerator
 {
 public:
-    explicit BasicSourceGenerator(uint32_t seed = 1) : m_state(seed ? seed : 1) {}
+    enum class Routines
+    {
+        Numbered,      // every subroutine is sub_<n>
+        WithPrintNames // some are Print_<Name> as well
+    };
+
+    explicit BasicSourceGenerator(uint32_t seed = 1, Routines routines = Routines::Numbered)
+        : m_state(seed ? seed : 1), m_printRoutines(routines == Routines::WithPrintNames)
+    {
+    }
 
     // Appends one line (with its CR LF) to text.
     void appendLine(std::string& text)
@@ -25,7 +38,10 @@ public:
             text += indent + "' " + words(5 + next(8)) + "\r\n";
             break;
         case 2:
-            text += "label_" + std::to_string(m_lines) + ": ' " + words(2 + next(4)) + "\r\n";
+            if (m_printRoutines && next(8) == 0)
+                text += printRoutine() + ": ' " + words(2 + next(4)) + "\r\n";
+            else
+                text += "label_" + std::to_string(m_lines) + ": ' " + words(2 + next(4)) + "\r\n";
             break;
         case 3:
         case 4:
@@ -37,7 +53,10 @@ public:
                     std::to_string(next(m_lines + 1)) + " ' " + words(1 + next(3)) + "\r\n";
             break;
         case 7:
-            text += indent + "GOSUB sub_" + std::to_string(next(400)) + " ' " + words(2 + next(3)) + "\r\n";
+            if (m_printRoutines && next(4) == 0)
+                text += indent + "GOSUB " + printRoutine() + " ' " + words(2 + next(3)) + "\r\n";
+            else
+                text += indent + "GOSUB sub_" + std::to_string(next(400)) + " ' " + words(2 + next(3)) + "\r\n";
             break;
         case 8:
             if (m_depth < 3) {
@@ -88,6 +107,12 @@ private:
         }
         return out;
     }
+    std::string printRoutine()
+    {
+        static const char* const names[] = {"Print_Temp", "Print_Value", "Print_Menu", "Print_Time",
+                                            "Print_Volts", "Print_Status", "Print_Hex", "Print_Digits"};
+        return names[next(8)];
+    }
     std::string variable()
     {
         static const char* const names[] = {"a", "b", "counter", "tmp", "x", "portb_val", "i", "j"};
@@ -109,6 +134,7 @@ private:
     }
 
     uint32_t m_state;
+    bool m_printRoutines = false;
     uint32_t m_lines = 0;
     int m_depth = 0;
 };

@@ -64,8 +64,13 @@ int TSourceEditor::columnOf(int64_t offset) const
     const TRowSpot spot = m_store->RowAt(offset);
     if (!spot.Row)
         return 0;
-    const int64_t inRow = std::clamp<int64_t>(offset - spot.Start, 0, spot.Row->TextLength());
-    return tabs().ColumnAfter(spot.Row->Text(), static_cast<int>(inRow));
+    return columnIn(*spot.Row, spot.Start, offset);
+}
+
+int TSourceEditor::columnIn(const TTextRow& row, int64_t rowStart, int64_t offset) const
+{
+    const int64_t inRow = std::clamp<int64_t>(offset - rowStart, 0, row.TextLength());
+    return tabs().ColumnAfter(row.Text(), static_cast<int>(inRow));
 }
 
 bool TSourceEditor::atLineEnd(int64_t offset) const
@@ -118,6 +123,24 @@ void TSourceEditor::SetSelection(int64_t anchor, int64_t caret)
     }
     m_selAnchor = std::clamp<int64_t>(anchor, 0, count);
     placeCaret(caret, true);
+}
+
+void TSourceEditor::SetSelection(int64_t anchor, int64_t caret, const TTextRow* caretRow,
+                                 int64_t caretRowStart)
+{
+    const int64_t count = m_store->CharCount();
+    if (anchor < 0 || anchor > count || !caretRow || caret < caretRowStart ||
+        caret >= caretRowStart + caretRow->Length || caret > count) {
+        SetSelection(anchor, caret);
+        return;
+    }
+    m_selAnchor = anchor;
+    m_selCaret = caret;
+    m_pastEol = false;
+    m_caretColumn = columnIn(*caretRow, caretRowStart, caret);
+    m_trackColumn = m_caretColumn;
+    m_verticalMove = false;
+    m_changeFlags |= cfCaretMoved;
 }
 
 int64_t TSourceEditor::SelStart() const

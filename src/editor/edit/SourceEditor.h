@@ -115,6 +115,12 @@ public:
 
     // Sets both ends, clamped to 0..CharCount; an anchor of -1 selects the whole document.
     void SetSelection(int64_t anchor, int64_t caret);
+    // The same for a caller that holds the row the caret lies in (caretRow, which starts at
+    // offset caretRowStart, as a search does that has just read it): the caret's column is
+    // taken from that row instead of a lookup in the row index. A row that does not hold the
+    // caret is ignored.
+    void SetSelection(int64_t anchor, int64_t caret, const TTextRow* caretRow,
+                      int64_t caretRowStart);
     void SelectAll() { SetSelection(-1, 0); }
     int64_t SelStart() const;
     void SetSelStart(int64_t start) { SetSelection(start, start); }
@@ -208,6 +214,7 @@ private:
 
     // Selection and caret helpers (SourceEditor.cpp).
     int columnOf(int64_t offset) const;
+    int columnIn(const TTextRow& row, int64_t rowStart, int64_t offset) const;
     bool atLineEnd(int64_t offset) const;
     int64_t lineEndColumn() const;
     void placeCaret(int64_t offset, bool extend);

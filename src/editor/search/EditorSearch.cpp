@@ -5,6 +5,7 @@
 #include "editor/text/EdStream.h"
 #include "editor/text/TextNormaliser.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -12,6 +13,9 @@ namespace {
 // Search text as the store holds text: CR LF, LF CR and lone LFs become CR.
 std::string storedForm(std::string_view text)
 {
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 32 || c == '\t'; }))
+        return std::string(text); // already stored form
     std::string out(text.size(), '\0');
     TTextNormaliser normaliser;
     out.resize(normaliser.Feed(text.data(), text.size(), out.data()));
@@ -69,8 +73,10 @@ TPlainOptions TEditorSearch::plainOptions(uint16_t flags) const
     TPlainOptions options;
     options.MatchCase = (flags & srMatchCase) != 0;
     options.WholeWord = (flags & srWholeWord) != 0;
-    options.Words.StartsWord = m_editor.fn_CharStartsWord;
-    options.Words.IsInWord = m_editor.fn_CharIsInWord;
+    if (options.WholeWord) { // only whole words ask the editor's word tests
+        options.Words.StartsWord = m_editor.fn_CharStartsWord;
+        options.Words.IsInWord = m_editor.fn_CharIsInWord;
+    }
     return options;
 }
 
@@ -116,6 +122,7 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
     if ((flags & srRegExp) && !compile(text))
         return TOutcome::Failed;
     TFound found;
+    TTextSpan caretRow; // the row holding the match end, which the caret moves to
     {
         const TBusyScope busy(*m_host, false);
         TEdStreamTextSource& source = this->source();
@@ -125,10 +132,15 @@ TEditorSearch::TOutcome TEditorSearch::searchFrom(std::string_view text, uint16_
             m_host->ShowSearchError(error.what());
             return TOutcome::Failed;
         }
+        // The search left its place in the source, so this costs no lookup in the index.
+        if (found.End >= 0 && found.End < length) {
+            TTextReader reader(source);
+            caretRow = reader.SpanAt(found.End);
+        }
     }
     if (found.Start < 0)
         return TOutcome::NotFound;
-    m_editor.SetSelection(found.Start, found.End);
+    m_editor.SetSelection(found.Start, found.End, caretRow.Row, caretRow.Start);
     m_editor.Host().ScrollCaretIntoView();
     m_editor.NotifyChange();
     position = found.Start;

@@ -47,6 +47,14 @@ void TPlainSearch::SetPattern(std::string_view pattern)
         m_forwardFolded[static_cast<size_t>(c)] = upperForward[upper[static_cast<size_t>(c)]];
         m_backwardFolded[static_cast<size_t>(c)] = upperBackward[upper[static_cast<size_t>(c)]];
     }
+    m_crosses.fill(0);
+    m_crossesFolded.fill(0);
+    for (int i = 0; i + 1 < m; ++i) {
+        m_crosses[static_cast<unsigned char>(m_pattern[static_cast<size_t>(i)])] = 1;
+        for (int c = 0; c < 256; ++c)
+            if (upper[static_cast<size_t>(c)] == static_cast<unsigned char>(m_upper[static_cast<size_t>(i)]))
+                m_crossesFolded[static_cast<size_t>(c)] = 1;
+    }
     if (m > 0) {
         m_first = static_cast<uint8_t>(m_pattern.front());
         m_last = static_cast<uint8_t>(m_pattern.back());
@@ -185,6 +193,144 @@ inline uint64_t dropFlagged(uint64_t mask, int byte)
         return mask & ~(uint64_t{0x80} << (8 * (7 - byte)));
 }
 
+#if defined(__GNUC__)
+// Sixteen bytes as one vector of the compiler's (plain SIMD on any target it has).
+using TBlock16 = uint8_t __attribute__((vector_size(16)));
+
+inline TBlock16 load16(const uint8_t* p)
+{
+    TBlock16 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline TBlock16 splat16(uint8_t c)
+{
+    TBlock16 v;
+    std::memset(&v, c, sizeof v);
+    return v;
+}
+#endif
+
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+
+} // namespace
+
+namespace {
+
+// The filter's bytes in the forms the scan compares with, made once per search: a byte b
+// passes as the window's first (last) byte when (b | Or) equals First (Last).
+struct TWindowFilter
+{
+    int64_t PatternLength = 0;
+    uint8_t FirstByte = 0; // the pattern's first byte, as compared (folded or not)
+    uint64_t Or8 = 0;
+    uint64_t First8 = 0;
+    uint64_t Last8 = 0;
+#if defined(__GNUC__)
+    TBlock16 Or16{};
+    TBlock16 First16{};
+    TBlock16 Last16{};
+#endif
+    TWindowFilter(int64_t m, uint8_t orMask, uint8_t first, uint8_t last, uint8_t firstByte)
+        : PatternLength(m), FirstByte(firstByte), Or8(orMask * kLowBits), First8(first * kLowBits),
+          Last8(last * kLowBits)
+    {
+#if defined(__GNUC__)
+        Or16 = splat16(orMask);
+        First16 = splat16(first);
+        Last16 = splat16(last);
+#endif
+    }
+};
+
+// Calls accept(i) for each window start i in [first, last] (whose window lies in data)
+// where the first and last bytes fit the filter, until one accepts; answers that i or -1.
+// Windows are tested in blocks; the last block is moved back to end at `last`, so some
+// windows are tested twice (none of them was accepted the first time).
+template <bool Folded, typename Accept>
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline int64_t scanInside(const TWindowFilter& f, const uint8_t* data, int64_t first,
+                          int64_t last, Accept&& accept)
+{
+    const int64_t m = f.PatternLength;
+    const auto flagged = [&](uint64_t mask, int64_t block) -> int64_t {
+        while (mask) {
+            const int k = flaggedByte(mask);
+            if (accept(block + k))
+                return block + k;
+            mask = dropFlagged(mask, k);
+        }
+        return -1;
+    };
+#if defined(__GNUC__)
+    if (last - first >= 15) {
+        const auto hitsAt = [&](int64_t block) {
+            return ((load16(data + block) | f.Or16) == f.First16) &
+                   ((load16(data + block + m - 1) | f.Or16) == f.Last16);
+        };
+        // Most rows hold no candidate at all: the blocks' hits of a run of up to 256 windows
+        // are gathered first and tested once, which spares a branch per block. Up to 48
+        // windows (most rows) take three blocks, overlapping as they must, so the row's
+        // length decides no branch. A short last run is moved back to hold sixteen windows.
+        constexpr int64_t kRun = 256;
+        for (int64_t runFirst = first; runFirst <= last; runFirst += kRun) {
+            const int64_t runLast = std::min(last, runFirst + kRun - 1);
+            const int64_t from = std::min(runFirst, runLast - 15);
+            auto any =
+                hitsAt(from) | hitsAt(std::min(from + 16, runLast - 15)) | hitsAt(runLast - 15);
+            for (int64_t block = from + 32; block < runLast - 15; block += 16)
+                any |= hitsAt(block);
+            uint64_t anyLow;
+            uint64_t anyHigh;
+            std::memcpy(&anyLow, &any, 8);
+            std::memcpy(&anyHigh, reinterpret_cast<const char*>(&any) + 8, 8);
+            if ((anyLow | anyHigh) == 0)
+                continue;
+            for (int64_t i = from; i <= runLast; i += 16) {
+                const int64_t block = std::min(i, runLast - 15);
+                const auto hit = hitsAt(block);
+                uint64_t low;
+                uint64_t high;
+                std::memcpy(&low, &hit, 8);
+                std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
+                if (low) {
+                    const int64_t at = flagged(low & kHighBits, block);
+                    if (at >= 0)
+                        return at;
+                }
+                if (high) {
+                    const int64_t at = flagged(high & kHighBits, block + 8);
+                    if (at >= 0)
+                        return at;
+                }
+            }
+        }
+        return -1;
+    }
+#endif
+    if (last - first >= 7) {
+        const auto hitsAt = [&](int64_t block) {
+            return zeroBytes((load64(data + block) | f.Or8) ^ f.First8) &
+                   zeroBytes((load64(data + block + m - 1) | f.Or8) ^ f.Last8);
+        };
+        for (int64_t i = first; i <= last; i += 8) {
+            const int64_t block = std::min(i, last - 7);
+            const int64_t at = flagged(hitsAt(block), block);
+            if (at >= 0)
+                return at;
+        }
+        return -1;
+    }
+    const uint8_t* upper = upperCaseTable().data();
+    for (int64_t j = first; j <= last; ++j)
+        if (compared<Folded>(data[j], upper) == f.FirstByte && accept(j))
+            return j;
+    return -1;
+}
+
 } // namespace
 
 template <bool Folded>
@@ -192,62 +338,67 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
 {
     const int64_t m = static_cast<int64_t>(m_pattern.size());
     const int64_t length = reader.Length();
+    if (from + m > length)
+        return -1;
     const uint8_t* upper = upperCaseTable().data();
     const std::string& pattern = Folded ? m_upper : m_pattern;
-    const uint64_t orMask = Folded ? 0x20 * kLowBits : 0;
-    const uint64_t first = (Folded ? m_firstFolded : m_first) * kLowBits;
-    const uint64_t last = (Folded ? m_lastFolded : m_last) * kLowBits;
+    const uint8_t* crosses = Folded ? m_crossesFolded.data() : m_crosses.data();
     const uint8_t firstByte = static_cast<uint8_t>(pattern.front());
+    const TWindowFilter filter(m, Folded ? 0x20 : 0, Folded ? m_firstFolded : m_first,
+                               Folded ? m_lastFolded : m_last, firstByte);
     TTextReader verifier(reader.Source());
     int64_t nextPoll = from + kPollBytes;
-    // The window starting at index i of a span is tested in place when it fits in the span,
-    // else (it runs into the next span) through the verifier.
-    const auto accept = [&](const uint8_t* data, int64_t i, int64_t n, int64_t spanStart) {
-        const int64_t start = spanStart + i;
-        const bool equal = i + m <= n ? windowEquals<Folded>(data + i, pattern, 0, m, upper)
-                                      : verify(verifier, start, Folded);
-        return equal && (!options.WholeWord || wordAt(verifier, start, options));
+    int64_t pos = from;
+    // The span being scanned is held here rather than in the reader, which is told where the
+    // scan ended when it ends.
+    TTextSpan span = reader.SpanAt(pos);
+    const auto leave = [&](int64_t result) {
+        reader.Adopt(span);
+        return result;
     };
-    for (int64_t pos = from; pos + m <= length;) {
-        if (pos >= nextPoll) {
-            poll(reader, verifier);
-            nextPoll = pos + kPollBytes;
-        }
-        const TTextSpan& span = reader.SpanAt(pos);
+    while (true) {
         const auto* data = reinterpret_cast<const uint8_t*>(span.Data);
         const int64_t spanStart = span.Start;
         const int64_t n = span.End - spanStart;
-        // Windows starting at [i, n - m] lie inside the span: eight at a time, the last eight
-        // ending at n - m (they may overlap windows tested already, which are skipped).
+        // The window at index i is compared in place when it lies in the span, else (it runs
+        // on into the next span) through the verifier, which starts from this span.
+        const auto accept = [&](int64_t i) {
+            const int64_t start = spanStart + i;
+            verifier.Adopt(span);
+            const bool equal = i + m <= n ? windowEquals<Folded>(data + i, pattern, 0, m, upper)
+                                          : verify(verifier, start, Folded);
+            return equal && (!options.WholeWord || wordAt(verifier, start, options));
+        };
         const int64_t firstInside = pos - spanStart;
         const int64_t lastInside = n - m;
-        for (int64_t i = firstInside; i <= lastInside; i += 8) {
-            const int64_t block = std::min(i, std::max<int64_t>(lastInside - 7, firstInside));
-            uint64_t mask = 0;
-            if (block + m - 1 + 8 <= n) {
-                mask = zeroBytes((load64(data + block) | orMask) ^ first) &
-                       zeroBytes((load64(data + block + m - 1) | orMask) ^ last);
-            } else { // a span shorter than a block: window by window
-                for (int64_t j = block; j <= lastInside; ++j)
-                    if (compared<Folded>(data[j], upper) == firstByte &&
-                        accept(data, j, n, spanStart))
-                        return spanStart + j;
-                break;
-            }
-            while (mask) {
-                const int k = flaggedByte(mask);
-                if (block + k >= i && accept(data, block + k, n, spanStart))
-                    return spanStart + block + k;
-                mask = dropFlagged(mask, k);
-            }
+        if (firstInside <= lastInside) {
+            const int64_t at = scanInside<Folded>(filter, data, firstInside, lastInside, accept);
+            if (at >= 0)
+                return leave(spanStart + at);
         }
-        // Windows that run on into the next span.
-        for (int64_t i = std::max(firstInside, lastInside + 1); i < n; ++i)
-            if (compared<Folded>(data[i], upper) == firstByte && accept(data, i, n, spanStart))
-                return spanStart + i;
+        if (m > 1 && crosses[data[n - 1]]) {
+            for (int64_t i = std::max(firstInside, lastInside + 1); i < n; ++i)
+                if (compared<Folded>(data[i], upper) == firstByte && accept(i))
+                    return leave(spanStart + i);
+        }
         pos = span.End;
+        if (pos + m > length)
+            return leave(-1);
+        if (pos >= nextPoll) {
+            poll(reader, verifier);
+            nextPoll = pos + kPollBytes;
+            span = reader.SpanAt(pos);
+        } else if (const TTextRow* next = span.Row ? span.Row->Next : nullptr) {
+#if defined(__GNUC__)
+            if (next->Next)
+                __builtin_prefetch(next->Next);
+#endif
+            span = {next->Text(), pos, pos + next->Length, next};
+        } else {
+            reader.Adopt(span);
+            span = reader.SpanAt(pos);
+        }
     }
-    return -1;
 }
 
 template <bool Folded>

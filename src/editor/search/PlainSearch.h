@@ -1,8 +1,9 @@
 // Plain-text search over a character source, forwards or backwards, case-sensitive or folded
 // to upper case, optionally for whole words only. Backwards it is a Boyer-Moore-Horspool scan;
 // forwards too, except where the pattern's first and last bytes allow a faster filter: then
-// eight window positions at a time are tested for both bytes at once (document rows are short,
-// so skipping saves little and the skip chain's latency is what a Horspool scan costs there).
+// sixteen (or eight) window positions at a time are tested for both bytes at once (document
+// rows are short, so skipping saves little and the skip chain's latency is what a Horspool
+// scan costs there).
 // The four skip tables (two directions, two cases) and the filter's bytes are prepared once
 // per pattern and kept while the pattern stays the same. The scan reads the source's spans in
 // place; only a window that straddles two spans is compared through a second reader.
@@ -75,4 +76,9 @@ private:
     uint8_t m_last = 0;
     uint8_t m_firstFolded = 0;
     uint8_t m_lastFolded = 0;
+    // Whether a window that runs past a span's end can match there, by the span's last byte:
+    // only when that byte (folded, in the second table) is one of the pattern's first m - 1.
+    // Rows end in a line break, so a pattern without one never checks the row ends.
+    std::array<uint8_t, 256> m_crosses{};
+    std::array<uint8_t, 256> m_crossesFolded{};
 };

@@ -4,6 +4,12 @@
 
 #include <algorithm>
 
+TREParser::TREParser()
+{
+    m_positions.fill(-1);
+    m_prefilter.Plain().Poll = [this] { return !Poll || Poll(); };
+}
+
 bool TREParser::SetExpression(std::string_view text)
 {
     if (!m_program.empty() && text == m_lastExpression)
@@ -29,15 +35,18 @@ void TREParser::beginSearch()
 {
     if (m_program.empty())
         throw ERegExpError(reInvalidParameter);
-    m_matcher.BeginSearch(Limits, Poll);
-    m_prefilter.Plain().Poll = Poll;
+    m_matcher.BeginSearch(Limits, &Poll);
 }
 
 bool TREParser::found()
 {
-    m_positions = m_matcher.Positions();
-    m_positionCount = m_matcher.PositionCount();
-    std::fill(m_positions.begin() + m_positionCount + 1, m_positions.end(), -1);
+    // Only the entries this match or the last one set are written: a match usually has a few.
+    const int count = m_matcher.PositionCount();
+    const auto& positions = m_matcher.Positions();
+    std::copy(positions.begin(), positions.begin() + count + 1, m_positions.begin());
+    if (m_positionCount > count)
+        std::fill(m_positions.begin() + count + 1, m_positions.begin() + m_positionCount + 1, -1);
+    m_positionCount = count;
     return true;
 }
 

@@ -20,6 +20,11 @@
 class TREParser
 {
 public:
+    TREParser();
+    // The prefilter's plain search polls through this parser's Poll.
+    TREParser(const TREParser&) = delete;
+    TREParser& operator=(const TREParser&) = delete;
+
     // Compiles text unless it equals LastExpression. False on a compile error: ErrorId and
     // ErrorPos tell which and where, LastExpression is cleared and no program is kept.
     bool SetExpression(std::string_view text);
@@ -64,6 +69,6 @@ private:
     int m_counters = 0;
     TRePrefilter m_prefilter;
     TReMatcher m_matcher;
-    std::array<int64_t, kPositionEntries> m_positions{};
+    std::array<int64_t, kPositionEntries> m_positions{}; // -1 past m_positionCount
     int m_positionCount = 0;
 };

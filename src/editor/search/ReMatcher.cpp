@@ -34,10 +34,10 @@ void TReMatcher::SetProgram(const TReProgram* program, int counters)
     m_counters.assign(static_cast<size_t>(std::max(counters, 0)), 0);
 }
 
-void TReMatcher::BeginSearch(const TMatchLimits& limits, std::function<bool()> poll)
+void TReMatcher::BeginSearch(const TMatchLimits& limits, const std::function<bool()>* poll)
 {
     m_limits = limits;
-    m_poll = std::move(poll);
+    m_poll = poll;
     m_steps = 0;
     m_allowance = limits.BaseSteps;
     m_nextPoll = limits.PollSteps;
@@ -56,8 +56,8 @@ void TReMatcher::checkpoint(TTextReader& reader)
         throw ERegExpError(reTooMuchWork);
     if (m_steps >= m_nextPoll) {
         m_nextPoll = m_steps + m_limits.PollSteps;
-        if (m_poll) {
-            if (!m_poll())
+        if (m_poll && *m_poll) {
+            if (!(*m_poll)())
                 throw ERegExpError(reSearchInterrupted);
             reader.Source().Invalidate();
             reader.Forget();

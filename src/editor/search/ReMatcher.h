@@ -43,7 +43,7 @@ public:
     // Starts the accounting of one search over the source behind reader. Poll, when set, is
     // called every PollSteps of work and may answer false to stop the search
     // (ERegExpError reSearchInterrupted); the source is invalidated after each call.
-    void BeginSearch(const TMatchLimits& limits, std::function<bool()> poll);
+    void BeginSearch(const TMatchLimits& limits, const std::function<bool()>* poll);
     // The search has moved over `chars` characters in all: the allowance grows to match.
     void AllowFor(int64_t chars);
     // Tries the program at exactly position. On success Positions, PositionCount and MatchEnd
@@ -97,7 +97,7 @@ private:
     int64_t m_end = 0;
 
     TMatchLimits m_limits;
-    std::function<bool()> m_poll;
+    const std::function<bool()>* m_poll = nullptr; // the searcher's, which outlives the search
     int64_t m_steps = 0;
     int64_t m_allowance = 0;
     int64_t m_nextCheck = 0;

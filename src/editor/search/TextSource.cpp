@@ -48,6 +48,14 @@ TTextSpan TEdStreamTextSource::SpanAt(int64_t position)
     return spanOf(row, m_stream.Position() - m_stream.OffsetInRow());
 }
 
+void TEdStreamTextSource::Keep(const TTextSpan& span)
+{
+    if (span.Row && m_seenEdits == m_store.EditCount()) {
+        m_row = span.Row;
+        m_rowStart = span.Start;
+    }
+}
+
 void TEdStreamTextSource::Invalidate()
 {
     // Row pointers may be stale (rows cut again, or an edit since the stream was last used),

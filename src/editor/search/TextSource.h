@@ -31,6 +31,10 @@ public:
     // Spans handed out before may be stale (the rows were cut again while the search let the
     // window run); the source finds its place again by position.
     virtual void Invalidate() {}
+    // A reader is done and was last on span (one this source handed out, or a row stepped to
+    // from one): a source that keeps its place may keep this one, so that the next search,
+    // which usually starts near where this one ended, needs no lookup.
+    virtual void Keep(const TTextSpan& span) { (void)span; }
 };
 
 // A text held in one buffer, which the source does not own.
@@ -60,6 +64,7 @@ public:
     int64_t Length() const override { return m_length; }
     TTextSpan SpanAt(int64_t position) override;
     void Invalidate() override;
+    void Keep(const TTextSpan& span) override;
     // Drops the kept row and takes the length afresh when the store changed since.
     void Refresh();
 
@@ -80,6 +85,14 @@ class TTextReader
 {
 public:
     explicit TTextReader(TTextSource& source) : m_source(&source), m_length(source.Length()) {}
+    // Hands the kept span back to the source (see TTextSource::Keep).
+    ~TTextReader()
+    {
+        if (m_span.Row)
+            m_source->Keep(m_span);
+    }
+    TTextReader(const TTextReader&) = delete;
+    TTextReader& operator=(const TTextReader&) = delete;
 
     int At(int64_t position)
     {
@@ -96,6 +109,13 @@ public:
         if (!m_span.Row || !stepRow(position))
             m_span = m_source->SpanAt(position);
         return m_span;
+    }
+    // Takes span (one of the same source's, valid now) as the kept span, so reads near a
+    // place another reader has found cost no lookup.
+    void Adopt(const TTextSpan& span)
+    {
+        if (span.Data)
+            m_span = span;
     }
     int64_t Length() const { return m_length; }
     TTextSource& Source() const { return *m_source; }

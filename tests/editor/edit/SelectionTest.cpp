@@ -55,6 +55,32 @@ TEST_F(SelectionTest, CaretColumnExpandsTabsToStops)
     expectSound();
 }
 
+// A caller that holds the caret's row gives it with the selection; a row that does not hold
+// the caret (the one before, or one ending exactly at the caret) must not give the column.
+TEST_F(SelectionTest, SelectionWithTheCaretsRowTakesItsColumnOnlyFromThatRow)
+{
+    editor.Settings.TabColumns = {3, 10};
+    load("ab\tcd\r\tx\ty\r");
+    const TRowSpot first = store.RowByIndex(0);  // "ab\tcd\r", offsets 0..5
+    const TRowSpot second = store.RowByIndex(1); // "\tx\ty\r", offsets 6..10
+    editor.SetSelection(1, 9, second.Row, second.Start);
+    EXPECT_EQ(editor.Selection(), (TSelectionPair{1, 9}));
+    EXPECT_EQ(editor.CaretColumn(), 10);
+    expectSound();
+    editor.SetSelection(0, 8, first.Row, first.Start); // not the caret's row
+    EXPECT_EQ(editor.CaretColumn(), 4);
+    expectSound();
+    editor.SetSelection(0, 3, second.Row, second.Start); // a row after the caret
+    EXPECT_EQ(editor.CaretColumn(), 3);
+    expectSound();
+    editor.SetSelection(0, 6, first.Row, first.Start); // the first row ends at the caret
+    EXPECT_EQ(editor.CaretColumn(), 0);
+    expectSound();
+    editor.SetSelection(2, 99, second.Row, second.Start); // clamped as without a row
+    EXPECT_EQ(editor.Selection(), (TSelectionPair{2, 11}));
+    expectSound();
+}
+
 TEST_F(SelectionTest, CaretOnTheEmptyLineAfterAFinalBreak)
 {
     load("ab\r\n");

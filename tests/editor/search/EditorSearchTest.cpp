@@ -1,6 +1,8 @@
 // The editor's search operations over a real editing core: where FindText starts and what it
 // selects, the find dialog's repeat rule, replace and replace-all as one undo step, and the
 // errors a search can end with, which leave the document and the selection as they were.
+#include "SearchTestSupport.h"
+
 #include "editor/edit/EditTestSupport.h"
 
 #include "editor/search/EditorSearch.h"
@@ -45,6 +47,63 @@ protected:
     RecordingSearchHost searchHost;
     TEditorSearch search{editor, &searchHost};
 };
+
+// Repeated finds over rows cut small, with TABs before the matches: each match selected must
+// leave the caret with the column of the row it lies in (the search hands the editor that
+// row), the search must start from where the last one left off, and after an edit the rows
+// it kept are not used again.
+TEST_F(EditorSearchTest, RepeatedFindsSelectEveryMatchWithTheCaretsColumnAcrossRowsAndEdits)
+{
+    std::string document;
+    for (int line = 0; line < 40; ++line)
+        document += std::string(static_cast<size_t>(line % 3), '\t') + "ab x\tAb ab" +
+                    std::string(static_cast<size_t>(line % 7), 'y') + "ab\r";
+    load(document);
+    std::mt19937 random(3);
+    cutRowsSmall(store, random, 5);
+    const auto expectedMatches = [&](const std::string& text, bool matchCase) {
+        std::vector<int64_t> at;
+        for (size_t i = 0; i + 2 <= text.size(); ++i)
+            if ((matchCase ? text[i] == 'a' : (text[i] | 0x20) == 'a') && text[i + 1] == 'b')
+                at.push_back(static_cast<int64_t>(i));
+        return at;
+    };
+    const struct
+    {
+        const char* Text;
+        uint16_t Flags;
+    } searches[] = {{"ab", srMatchCase}, {"ab", 0}, {"a[b]", srRegExp}};
+    for (const auto& s : searches) {
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1) { // an edit before the matches moves them all
+                editor.SetSelection(0, 0);
+                editor.ReplaceSelection("ab\tab\r");
+                cutRowsSmall(store, random, 3);
+            }
+            const std::vector<int64_t> expected =
+                expectedMatches(text(), (s.Flags & (srMatchCase | srRegExp)) != 0);
+            editor.SetSelection(0, 0);
+            std::vector<int64_t> found;
+            for (TSelectionPair m; (m = find(s.Text, s.Flags)).Start() >= 0;) {
+                found.push_back(m.Start());
+                EXPECT_EQ(m.End(), m.Start() + 2);
+                ASSERT_EQ(editor.check(), "") << s.Text << " at " << m.Start();
+                ASSERT_LE(found.size(), expected.size());
+            }
+            EXPECT_EQ(found, expected) << s.Text << " pass " << pass;
+            std::vector<int64_t> backwards;
+            editor.SetSelection(store.CharCount(), store.CharCount());
+            // The find dialog's repeat, which steps off a regular-expression match it selected.
+            while (search.FindNext(s.Text, s.Flags | srBackward) == TEditorSearch::TOutcome::Found) {
+                backwards.insert(backwards.begin(), editor.SelStart());
+                ASSERT_EQ(editor.SelCaret(), editor.SelStart() + 2);
+                ASSERT_EQ(editor.check(), "") << s.Text << " at " << editor.SelStart();
+                ASSERT_LE(backwards.size(), expected.size());
+            }
+            EXPECT_EQ(backwards, expected) << s.Text << " backwards, pass " << pass;
+        }
+    }
+}
 
 TEST_F(EditorSearchTest, FindTextStartsAtTheCaretAndSelectsTheMatch)
 {

@@ -51,6 +51,14 @@ int64_t naiveBackward(const std::string& text, const std::string& pattern, int64
     return -1;
 }
 
+// The other case of the letters this file's texts use; other bytes as they are.
+char otherCase(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    const bool letter = ((u | 0x20) >= 'a' && (u | 0x20) <= 'z') || (u | 0x20) == 0xE9;
+    return letter ? static_cast<char>(u ^ 0x20) : c;
+}
+
 std::string randomText(std::mt19937& random)
 {
     static const std::string alphabet = "aabAB c-'_1\xE9\xC9";
@@ -99,6 +107,55 @@ TEST(PlainSearch, FindsWhatANaiveScanFindsOverBuffersAndRows)
                         << "seed " << seed << " pattern " << pattern << " from " << from;
                     ASSERT_EQ(search.FindBackward(reader, from, options), backward)
                         << "seed " << seed << " pattern " << pattern << " before " << from;
+                }
+            }
+        }
+    }
+}
+
+// Rows cut to a few bytes put row ends inside most windows: matches running over a row end
+// inside a line and over line breaks, in either case of letters with and without accents
+// (the row-end test folds as the scan does), in rows shorter and longer than the blocks the
+// scan tests at once, and whole words whose neighbours lie in other rows.
+TEST(PlainSearch, FindsMatchesRunningOverRowEnds)
+{
+    static const std::string alphabet = "aAbB \xE9\xC9\r_";
+    for (uint32_t seed : {11u, 12u, 13u, 14u}) {
+        std::mt19937 random(seed);
+        for (int round = 0; round < 12; ++round) {
+            std::string text;
+            const int length = 50 + static_cast<int>(random() % 400);
+            for (int i = 0; i < length; ++i)
+                text += alphabet[random() % alphabet.size()];
+            auto store = storeWith(text);
+            ASSERT_EQ(store->GetText(), text);
+            cutRowsSmall(*store, random, round % 2 ? 40 : 4);
+            TBufferTextSource buffer(text);
+            TEdStream stream(*store);
+            TEdStreamTextSource rows(stream, *store);
+            TPlainSearch search;
+            for (int query = 0; query < 40; ++query) {
+                const size_t at = random() % text.size();
+                std::string pattern = text.substr(at, 1 + random() % 7);
+                for (char& c : pattern)
+                    if (random() % 3 == 0)
+                        c = otherCase(c);
+                search.SetPattern(pattern);
+                TPlainOptions options;
+                options.MatchCase = random() % 2;
+                options.WholeWord = random() % 4 == 0;
+                for (int64_t from = static_cast<int64_t>(random() % 8);
+                     from <= static_cast<int64_t>(text.size());) {
+                    const int64_t expected = naiveForward(text, pattern, from, options);
+                    TTextReader bufferReader(buffer);
+                    TTextReader rowReader(rows);
+                    ASSERT_EQ(search.FindForward(bufferReader, from, options), expected)
+                        << "seed " << seed << " pattern " << pattern << " from " << from;
+                    ASSERT_EQ(search.FindForward(rowReader, from, options), expected)
+                        << "seed " << seed << " pattern " << pattern << " from " << from;
+                    if (expected < 0)
+                        break;
+                    from = expected + 1;
                 }
             }
         }

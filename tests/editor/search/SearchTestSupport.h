@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 inline std::unique_ptr<TTextStore> storeWith(const std::string& text)
 {
@@ -20,6 +22,33 @@ inline std::unique_ptr<TTextStore> storeWith(const std::string& text)
     TReadOnlyMemoryStream stream(text.data(), static_cast<int64_t>(text.size()));
     store->LoadFromStream(stream);
     return store;
+}
+
+// Cuts every line of the store again into rows of 1 to maxPiece bytes (as word wrap does), so
+// that searches meet many row ends inside lines as well as at line breaks.
+inline void cutRowsSmall(TTextStore& store, std::mt19937& random, int maxPiece)
+{
+    if (store.RowCount() == 0)
+        return;
+    const std::string text = store.GetText();
+    std::vector<int> lengths;
+    int line = 0; // bytes of the current line not yet given a row
+    const auto flush = [&] {
+        while (line > 0) {
+            const int piece = std::min(line, 1 + static_cast<int>(random() % maxPiece));
+            lengths.push_back(piece);
+            line -= piece;
+        }
+    };
+    for (const char c : text) {
+        ++line;
+        if (c == '\r')
+            flush();
+    }
+    flush();
+    store.RecutRows(store.RowByIndex(0), store.RowCount(), lengths);
+    ASSERT_EQ(store.check(), "");
+    ASSERT_EQ(store.GetText(), text);
 }
 
 struct TMatchSpan
