@@ -332,7 +332,8 @@ int64_t TSourceMemo::rowAtY(int y) const
 
 void TSourceMemo::layoutRow(TDisplayLine& line, const TTextRow& row) const
 {
-    line.Layout(row.Text(), row.TextLength(), shownTokens(row), TTabStops(m_editor->Settings));
+    uint8_t tokens[kMaxRowLength];
+    line.Layout(row.Text(), row.TextLength(), shownTokens(row, tokens), TTabStops(m_editor->Settings));
     line.Place(m_advances, m_faceOfToken);
 }
 
