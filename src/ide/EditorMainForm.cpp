@@ -46,12 +46,16 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     setMinimumSize(400, 200);
     createToolBar();
     createMenus();
+    createToolItems();
     createClientArea();
     m_build = std::make_unique<TBuildCommands>(
         *this, TBuildFolders{applicationFolder(), includeFolder(), qStringToLocal(incFile("ZBX.INI"))}, this);
     connectFileCommands();
     connectBuildCommands();
     connectOptionsCommands();
+    connectEditCommands();
+    connectSearchCommands();
+    connectToolCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -123,6 +127,7 @@ void TEditorMainForm::FormActivate()
     if (started) {
         loadParserSettings();
         m_build->detectKaltorIr();
+        BuildRunMenus();
         SourceMemo1Change();
     }
     for (const QString& name : std::exchange(m_handedOverFiles, {}))

@@ -10,13 +10,16 @@
 #include "build/qt/BuildHost.h"
 #include "ide/EdPersistent.h"
 #include "ide/FileObject.h"
+#include "ide/search/ShowAllMarks.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -26,7 +29,15 @@ class QSplitter;
 class QTabBar;
 class QTimer;
 class QToolButton;
+class QPainter;
+class TASCII;
 class TBuildCommands;
+class TEdFindDlg;
+class TEdReplDlg;
+class TFindInFilesForm;
+class TGotoLineDialog;
+class TMark;
+class TSourceEditor;
 class TSourceMemo;
 class TStatusPanels;
 
@@ -77,6 +88,58 @@ public:
     void Linenumberfont1Click();
     void BackgroundColour1Click();
 
+    // Edit commands of the tool buttons, the Edit menu and the editor's pop-up menu
+    // (EditorMainFormEdit.cpp).
+    void UndoButtonClick();
+    void RedoButtonClick();
+    void CutButtonClick();
+    void CopyButtonClick();
+    void PasteButtonClick();
+    void IndentButtonClick();
+    void UndentButtonClick();
+    void Delete1Click();
+    void SelectAll1Click();
+    void Upper1Click();
+    void Lower1Click();
+    void Capitalise1Click();
+    // The Edit menu and the pop-up menu opening: their items follow the editor's state.
+    void Edit1Click();
+    void PopupMenu1Popup();
+    // The pop-up's bookmark items: toggle bookmark n at the caret, go to bookmark n.
+    void Bookmark91Click(QAction* item);
+    void Bookmark92Click(QAction* item);
+
+    // Search commands (EditorMainFormSearch.cpp).
+    void Find1Click();
+    void Replace1Click();
+    void Searchagain1Click();
+    void Showall1Click();
+    void Gotolinenumber1Click();
+    // The dialogs, made on first use.
+    TEdFindDlg& EdFindDlg();
+    TEdReplDlg& EdReplDlg();
+    TGotoLineDialog& GotoLineDialog();
+    // Show all marks are present in the editor.
+    bool marksShown() const;
+
+    // External programs, the View and Help launchers and Find in Files (EditorMainFormTools.cpp).
+    // The Run menus list the tool programs of <inc>EXTERNAL PROGRAMS; built once, at the first
+    // activation.
+    void BuildRunMenus();
+    // Runs the tool program fileName of that folder, waits for it, then inserts the text it left
+    // in RES_FILE.TXT at the caret (over the selection) and empties that file.
+    void RunExternalProgram(const QString& fileName);
+    void Terminal1Click();
+    void CalculatorItemClick();
+    void ASCIITable1Click();
+    void HelpMenuItemClick();
+    void About1Click();
+    void FindInFiles1Click();
+    // Opens name (or shows its tab) and puts the caret at the start of the 1-based line.
+    void OpenFileAtLine(const QString& name, int64_t line);
+    TASCII* asciiTable() const { return m_ascii; }
+    TFindInFilesForm* findInFiles() const { return m_findInFiles; }
+
     // State the build and device commands read and write.
     QString device() const;
     bool compileFailed() const;
@@ -95,6 +158,11 @@ public:
     TStatusPanels* StatusBar1 = nullptr;
     QWidget* ToolBarPanel = nullptr;
     QMenu* Reopen1 = nullptr;
+    QMenu* Run_Program_Option = nullptr; // Options > Run
+    // The editor's pop-up menu, and its "Run" submenu for the tool programs (empty and
+    // hidden until they are listed).
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* RunPopupMenu = nullptr;
 
     QAction* action(const QString& name) const;
     QToolButton* toolButton(const QString& name) const;
@@ -148,6 +216,22 @@ private:
     void loadParserSettings();
     void connectFileCommands();
 
+    // Edit and search commands (EditorMainFormEdit.cpp, EditorMainFormSearch.cpp).
+    void connectEditCommands();
+    void connectSearchCommands();
+    void runEdit(const std::function<void(TSourceEditor&)>& edit);
+    void replaceSelectionBy(std::string (*change)(std::string_view));
+    void SourceMemo1CommandRecognised(int32_t& command);
+    QAction* addPopupItem(const QString& name, const QString& caption, void (TEditorMainForm::*handler)());
+    void createEditorPopupMenu();
+    void closePageFromPopup();
+    void setMenuHints();
+    std::string searchStartText() const;
+    void SourceMemo1DrawMark(QPainter& canvas, const QRect& rect, const TMark& mark);
+    void SourceMemo1TextChange();
+    int64_t documentLineCount() const;
+    void gotoLine(int64_t line);
+
     void createToolBar();
     void createMenus();
     void createClientArea();
@@ -156,6 +240,8 @@ private:
                        const QKeySequence& shortcut = {});
     void connectBuildCommands();
     void connectOptionsCommands();
+    void createToolItems();
+    void connectToolCommands();
     void setFileCommandsVisible(bool visible);
     QString incFile(const QString& name) const;
     void writeZbxIni(const char* section, const char* key, const QString& value) const;
@@ -178,6 +264,10 @@ private:
     QStringList m_handedOverFiles; // arrived before the first activation
     bool m_shown = false;
     bool m_reportSized = false; // the report pane got its first height
+    TEdFindDlg* m_findDlg = nullptr;      // owned as a child window, made on first use
+    TEdReplDlg* m_replDlg = nullptr;
+    TGotoLineDialog* m_gotoDlg = nullptr;
+    TMatchMarker m_marker;
     QTimer* FInfoTimer = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
@@ -185,4 +275,7 @@ private:
     QMenu* m_optionsMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QList<QAction*> m_fileSeparators;
+    TASCII* m_ascii = nullptr;
+    TFindInFilesForm* m_findInFiles = nullptr;
+    bool m_runMenusBuilt = false;
 };

@@ -287,28 +287,15 @@ void TEditorMainForm::setUpSourceMemo()
     constexpr int32_t teal = 0x808000; // 0x00BBGGRR
     SourceMemo1->SetColors(buttonFace, white, white, teal);
     SourceMemo1->OnChange = [this](TSourceMemo*) { SourceMemo1Change(); };
-    // The editing buttons act on the editor and refresh like every command.
-    const struct {
-        const char* button;
-        std::function<void(TSourceEditor&)> run;
-    } editing[] = {
-        {"CutButton", [](TSourceEditor& e) { e.CutToClipboard(); }},
-        {"CopyButton", [](TSourceEditor& e) { e.CopyToClipboard(); }},
-        {"PasteButton", [](TSourceEditor& e) { e.PasteFromClipboard(); }},
-        {"UndoButton", [](TSourceEditor& e) { e.Undo(); }},
-        {"RedoButton", [](TSourceEditor& e) { e.Redo(); }},
-        {"IndentButton", [](TSourceEditor& e) { e.IndentBlock(0, false); }},
-        {"UnindentButton", [](TSourceEditor& e) { e.UnindentBlock(0); }},
+    // The editing buttons share their handlers with the Edit menu and the pop-up menu.
+    const std::pair<const char*, void (TEditorMainForm::*)()> editing[] = {
+        {"CutButton", &TEditorMainForm::CutButtonClick},     {"CopyButton", &TEditorMainForm::CopyButtonClick},
+        {"PasteButton", &TEditorMainForm::PasteButtonClick}, {"UndoButton", &TEditorMainForm::UndoButtonClick},
+        {"RedoButton", &TEditorMainForm::RedoButtonClick},   {"IndentButton", &TEditorMainForm::IndentButtonClick},
+        {"UnindentButton", &TEditorMainForm::UndentButtonClick},
     };
-    for (const auto& command : editing) {
-        connect(toolButton(command.button), &QToolButton::clicked, this, [this, run = command.run] {
-            run(SourceMemo1->Editor());
-            SourceMemo1->Editor().NotifyChange();
-            SourceMemo1->viewport()->update();
-            SourceMemo1->setFocus();
-            SourceMemo1Change();
-        });
-    }
+    for (const auto& [button, handler] : editing)
+        connect(toolButton(button), &QToolButton::clicked, this, handler);
     SourceMemo1->OnFilesDropped = [this](TSourceMemo*, const QStringList& names, QPoint) {
         SourceMemo1FilesDropped(names);
     };

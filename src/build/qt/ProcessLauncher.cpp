@@ -2,19 +2,18 @@
 #include "build/qt/ProcessLauncher.h"
 
 #include "build/WindowsCommandLine.h"
+#include "platform/DesktopOpen.h"
 #include "platform/FileLookup.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Folders.h"
 #include "platform/QtText.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <memory>
 
@@ -112,7 +111,7 @@ std::string wineNeededMessage(const std::string& program)
 
 TProcessLauncher::TProcessLauncher(QObject* parent)
     : QObject(parent), m_openDocument([](const QString& path) {
-          return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+          return openWithDefaultApplication(qStringToLocal(path));
       }),
       m_wine(QStandardPaths::findExecutable("wine"))
 {
@@ -172,6 +171,11 @@ void TProcessLauncher::RunDetached(const std::string& program, const std::string
     const TLaunchResult result = run(TCommandLine{program, parameters, LaunchMode::Detached});
     if (!result.started() && !result.reported)
         throw EProcessStart(problemRunningMessage(program));
+}
+
+bool TProcessLauncher::OpenDocument(const std::string& path)
+{
+    return m_openDocument && m_openDocument(localToQString(path));
 }
 
 TLaunchResult TProcessLauncher::openDocument(const TLaunchTarget& target)

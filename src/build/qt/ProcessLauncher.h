@@ -93,6 +93,9 @@ public:
     // it cannot be started (except when the launcher has already said why).
     void RunDetached(const std::string& program, const std::string& parameters);
 
+    // Opens a document with the desktop's default application, as a start of a file that is no
+    // program does; false when nothing could open it.
+    bool OpenDocument(const std::string& path);
     // Replaces how documents are opened (tests record them instead of starting a viewer).
     void setDocumentOpener(DocumentOpener opener) { m_openDocument = std::move(opener); }
     // Replaces the wine program looked up on the PATH (an empty path: wine is not installed).

@@ -123,12 +123,13 @@ struct RtfState
 
 void switchRtfStyle(TSaveSink& sink, RtfState& state, const TTextStyle& style, const RtfColours& colours)
 {
+    // A style is switched on by its bare control word: some readers ignore "\b1".
     if (style.Bold != state.Bold)
-        sink.Put(style.Bold ? "\\b1 " : "\\b0 ");
+        sink.Put(style.Bold ? "\\b " : "\\b0 ");
     if (style.Italic != state.Italic)
-        sink.Put(style.Italic ? "\\i1 " : "\\i0 ");
+        sink.Put(style.Italic ? "\\i " : "\\i0 ");
     if (style.Underline != state.Underline)
-        sink.Put(style.Underline ? "\\ul1 " : "\\ul0 ");
+        sink.Put(style.Underline ? "\\ul " : "\\ul0 ");
     const int fg = colours.IndexOf(style.Foreground, 0);
     const int bg = colours.IndexOf(style.Background, 1);
     if (fg != state.Foreground)

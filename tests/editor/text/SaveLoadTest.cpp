@@ -157,9 +157,9 @@ TEST(SaveRtf, WritesFontColourTableStylesAndEscapes)
               "{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil\\fcharset0 Courier New;}}\r\n"
               "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue255;"
               "\\red0\\green128\\blue0;\\red255\\green0\\blue0;\\red0\\green255\\blue255;}\r\n"
-              "{\\f1\\fs20\\cf0\\cb1 \\b1 \\cf2 IF\\b0 \\cf0  x\\line \r\n"
-              "\\i1 \\cf3 \\'27 c\\i0 \\cf0 \\line \r\n"
-              "\\ul1 \\cf4 \\cb5 \"a\\{\\\\\\}\r\n"
+              "{\\f1\\fs20\\cf0\\cb1 \\b \\cf2 IF\\b0 \\cf0  x\\line \r\n"
+              "\\i \\cf3 \\'27 c\\i0 \\cf0 \\line \r\n"
+              "\\ul \\cf4 \\cb5 \"a\\{\\\\\\}\r\n"
               "}}");
 }
 
