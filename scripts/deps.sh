@@ -10,6 +10,7 @@ ZBX_PACKAGES=(
     xvfb xauth fonts-liberation fonts-dejavu-core
     gputils srecord ccache libpcre2-dev
     desktop-file-utils appstream xdotool
+    poppler-utils # the printing tests read the PDFs they print with pdftotext and pdftoppm
 )
 
 zbx_missing_packages() {

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabBar>
@@ -56,6 +57,7 @@ TEditorMainForm::TEditorMainForm(const QStringList& arguments, std::string perUs
     connectEditCommands();
     connectSearchCommands();
     connectToolCommands();
+    connectPrintCommands();
     FInfoTimer = new QTimer(this);
     FInfoTimer->setInterval(hintMilliseconds);
     connect(FInfoTimer, &QTimer::timeout, this, &TEditorMainForm::InfoTimerTimer);
@@ -88,6 +90,7 @@ QToolButton* TEditorMainForm::toolButton(const QString& name) const
 void TEditorMainForm::FormCreate()
 {
     m_marksShown = false;
+    m_pageSetup = printers().defaultPageSetup();
     // The first untitled file: its tab stays until the window is shown.
     NewButtonClick();
     const TSettingsFileLocation location = kaltorDatLocation(applicationFolder(), m_perUserFolder);
@@ -180,6 +183,8 @@ bool TEditorMainForm::FormClose()
 
 void TEditorMainForm::FormDestroy()
 {
+    SourceMemo1->SetPrinter(nullptr);
+    m_printer.reset();
     m_settings.reset();
     m_recentFiles.clear();
 }

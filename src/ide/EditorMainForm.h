@@ -10,6 +10,7 @@
 #include "build/qt/BuildHost.h"
 #include "ide/EdPersistent.h"
 #include "ide/FileObject.h"
+#include "platform/Printers.h"
 #include "ide/search/ShowAllMarks.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QSplitter;
 class QTabBar;
 class QTimer;
@@ -88,6 +90,16 @@ public:
     void Linenumberfont1Click();
     void BackgroundColour1Click();
 
+    // Printing (EditorMainFormPrint.cpp). The page set-up record keeps the printer chosen and
+    // the margins in thousandths of an inch; at start it holds the default printer and no
+    // margins. Print Setup changes it through the page set-up dialog (Cancel changes nothing);
+    // Print hands the editor the sheet less the margins and prints the current file. With
+    // nowhere to print (no printer installed and no PDF file chosen) both say so in a box.
+    void PrintSetup1Click();
+    void PrintButtonClick();
+    // Key command 44: the lines of the selection, on the printer and area Print would use.
+    void PrintSelectionClick();
+    const TPageSetup& pageSetup() const { return m_pageSetup; }
     // Edit commands of the tool buttons, the Edit menu and the editor's pop-up menu
     // (EditorMainFormEdit.cpp).
     void UndoButtonClick();
@@ -239,6 +251,11 @@ private:
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption,
                        const QKeySequence& shortcut = {});
     void connectBuildCommands();
+    void connectPrintCommands();
+    // Makes the printer of the page set-up and gives the editor it and its print area; false
+    // (after saying why) when there is nowhere to print.
+    bool preparePrint();
+    void runPrint(void (TSourceMemo::*print)());
     void connectOptionsCommands();
     void createToolItems();
     void connectToolCommands();
@@ -275,6 +292,8 @@ private:
     QMenu* m_optionsMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QList<QAction*> m_fileSeparators;
+    TPageSetup m_pageSetup;
+    std::unique_ptr<QPrinter> m_printer; // made from m_pageSetup when a print needs it
     TASCII* m_ascii = nullptr;
     TFindInFilesForm* m_findInFiles = nullptr;
     bool m_runMenusBuilt = false;

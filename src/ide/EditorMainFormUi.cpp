@@ -32,6 +32,7 @@ constexpr ToolButtonInfo toolButtons[] = {
     {"OpenButton", ToolIcon::Open, "Open an existing file", false},
     {"SaveButton", ToolIcon::Save, "Save current file", false},
     {"PrintButton", ToolIcon::Print, "Print current file", false},
+    {"PreviewButton", ToolIcon::Print, "Print preview", false},
     {"CutButton", ToolIcon::Cut, "Cut selection to clipboard", true},
     {"CopyButton", ToolIcon::Copy, "Copy selection to clipboard", false},
     {"PasteButton", ToolIcon::Paste, "Paste clipboard to file", false},
@@ -69,6 +70,8 @@ void TEditorMainForm::createToolBar()
         layout->addWidget(button);
     }
     layout->addStretch(1);
+    // There is no print preview.
+    toolButton("PreviewButton")->hide();
 }
 
 QAction* TEditorMainForm::addAction(QMenu* menu, const QString& name, const QString& caption,
@@ -97,6 +100,7 @@ void TEditorMainForm::createMenus()
     addAction(m_fileMenu, "CloseAll1", "Close Al&l");
     m_fileSeparators.append(m_fileMenu->addSeparator());
     addAction(m_fileMenu, "Print1", "&Print");
+    addAction(m_fileMenu, "PrintPreview1", "Print Preview")->setVisible(false);
     addAction(m_fileMenu, "PrintSetup1", "Print Se&tup...");
     m_fileSeparators.append(m_fileMenu->addSeparator());
     QAction* exit = addAction(m_fileMenu, "Exit1", "E&xit");

@@ -38,7 +38,11 @@ TFindInFilesForm::TFindInFilesForm(QWidget* parent) : QWidget(parent, Qt::Window
     BrowseButton->setToolTip("Choose the folder to search");
     folderRow->addWidget(FolderEdit, 1);
     folderRow->addWidget(BrowseButton);
-    form->addRow("F&older:", folderRow);
+    // A row label given as text gets its field as buddy only when the field is a widget;
+    // this row holds a layout, so its label names the line edit itself (else "&" shows).
+    auto* folderLabel = new QLabel("F&older:", this);
+    folderLabel->setBuddy(FolderEdit);
+    form->addRow(folderLabel, folderRow);
     PatternsEdit = new QLineEdit("*.bas;*.inc", this);
     PatternsEdit->setObjectName("PatternsEdit");
     PatternsEdit->setToolTip("File name patterns separated by \";\"");

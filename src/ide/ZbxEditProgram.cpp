@@ -10,6 +10,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtPrinters.h"
 #include "platform/QtText.h"
 #include "platform/RegistryKey.h"
 #include "platform/SingleInstanceGuard.h"
@@ -58,6 +59,7 @@ struct TZbxEditProgram::TInstalled
         : boxes(services.messageBoxes ? *services.messageBoxes : qtBoxes),
           dialogs(services.fileDialogs ? *services.fileDialogs : qtDialogs),
           choosers(services.chooserDialogs ? *services.chooserDialogs : qtChoosers),
+          printerScope(services.printers ? *services.printers : qtPrinters),
           guard(QStringLiteral("KALTORPLUSINSTANCE"), services.instanceFolder)
     {
         setApplicationFolder(services.applicationFolder);
@@ -67,9 +69,11 @@ struct TZbxEditProgram::TInstalled
     TQtMessageBoxes qtBoxes;
     TQtFileDialogs qtDialogs;
     TQtChooserDialogs qtChoosers;
+    TQtPrinters qtPrinters;
     TScopedMessageBoxes boxes;
     TScopedFileDialogs dialogs;
     TScopedChooserDialogs choosers;
+    TScopedPrinters printerScope;
     TSingleInstanceGuard guard;
 };
 

@@ -7,6 +7,7 @@
 //   message boxes        TQtMessageBoxes, installed here for the program's lifetime
 //   file dialogs         TQtFileDialogs, installed here for the program's lifetime
 //   colour, font dialogs TQtChooserDialogs, installed here for the program's lifetime
+//   printers, page set-up TQtPrinters, installed here for the program's lifetime
 //   program folder       <app>, the folder of the program file
 //   per-user folder      $XDG_CONFIG_HOME/zbxedit/: the parsers' settings (the registry key)
 //                        and KALTOR.DAT when the program folder cannot be written
@@ -31,6 +32,7 @@ class TEditorMainForm;
 class TChooserDialogs;
 class TFileDialogs;
 class TMessageBoxes;
+class TPrinters;
 class TParserRepository;
 
 // What a test replaces; every field left empty means the real service.
@@ -39,6 +41,7 @@ struct TZbxEditServices
     TMessageBoxes* messageBoxes = nullptr;
     TFileDialogs* fileDialogs = nullptr;
     TChooserDialogs* chooserDialogs = nullptr;
+    TPrinters* printers = nullptr;
     std::string applicationFolder; // <app>, with or without the trailing '/'
     std::string perUserFolder;     // ends with '/'
     QString instanceFolder;        // where the single-instance socket is created

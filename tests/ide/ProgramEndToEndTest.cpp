@@ -279,3 +279,54 @@ TEST_F(ProgramEndToEnd, WindowsProgrammerWithoutWineIsExplainedInOneBox)
     EXPECT_TRUE(m_display->windowsNamed("Error").empty()) << "a second box followed";
     exitThroughTheMenu();
 }
+
+// File > Print Setup with the real dialog: "PDF file" chosen as the printer and a file name
+// typed; then File > Print writes the example program into that PDF, with its header, line
+// numbers and page numbers. A desktop without a printer queue says so before the dialog.
+TEST_F(ProgramEndToEnd, PrintSetupChoosesAPdfFileAndFilePrintWritesTheProgramIntoIt)
+{
+    ASSERT_TRUE(programOnPath("pdftotext")) << "pdftotext is needed (scripts/deps.sh installs poppler-utils)";
+    fs::copy_file(std::string(ZBX_SOURCE_DIR) + "/data/examples/THERMO.BAS", docs("THERMO.BAS"));
+    ASSERT_NO_FATAL_FAILURE(start(std::nullopt, docs("THERMO.BAS")));
+    chooseMenu("f", "t");
+    const std::string box = m_display->waitForWindow("KALTOR\\+ Editor", std::chrono::seconds(3));
+    if (!box.empty()) {
+        ASSERT_TRUE(m_display->focus(box));
+        m_display->screenshot("print-no-printer");
+        m_display->key("Return");
+    }
+    const std::string dialog = m_display->waitForWindow("Print Setup");
+    ASSERT_FALSE(dialog.empty()) << "no \"Print Setup\" dialog";
+    ASSERT_TRUE(m_display->focus(dialog));
+    m_display->key("End"); // the printer list ends with "PDF file"
+    m_display->key("Tab");
+    m_display->type(docs("THERMO.pdf"));
+    m_display->screenshot("print-setup");
+    m_display->key("Return");
+    for (int i = 0; i < 50 && !m_display->windowsNamed("Print Setup").empty(); ++i)
+        usleep(100000);
+    ASSERT_TRUE(m_display->focus(m_main));
+    chooseMenu("f", "p");
+    for (int i = 0; i < 300 && !(fs::exists(docs("THERMO.pdf")) && m_display->windowsNamed("Print Setup").empty() &&
+                                 fs::file_size(docs("THERMO.pdf")) > 0);
+         ++i)
+        usleep(100000);
+    usleep(500000);
+    m_display->screenshot("print-done");
+    ASSERT_TRUE(fs::exists(docs("THERMO.pdf"))) << readWholeFile(m_root.path("program.log"));
+    exitThroughTheMenu();
+
+    FILE* text = ::popen(("pdftotext -layout '" + docs("THERMO.pdf") + "' -").c_str(), "r");
+    ASSERT_NE(text, nullptr);
+    std::string printed;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, text)) > 0;)
+        printed.append(buffer, n);
+    EXPECT_EQ(::pclose(text), 0);
+    EXPECT_NE(printed.find(docs("THERMO.BAS")), std::string::npos) << printed.substr(0, 400);
+    EXPECT_NE(printed.find("     1:"), std::string::npos);
+    EXPECT_NE(printed.find("- 1 -"), std::string::npos);
+    const std::string source = readWholeFile(docs("THERMO.BAS"));
+    const std::string firstLine = source.substr(0, source.find_first_of("\r\n"));
+    EXPECT_NE(printed.find(firstLine.substr(0, std::min<size_t>(firstLine.size(), 30))), std::string::npos);
+}

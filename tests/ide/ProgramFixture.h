@@ -1,13 +1,14 @@
 // zbxedit as users start it, through its composition root (TZbxEditProgram), in a program
 // folder of its own. Only what a test in one process must replace is replaced: the message
-// boxes and file dialogs (scripted answers), the program folder, the per-user folder and the
-// folder of the single-instance socket (temporary ones).
+// boxes, file dialogs and printers (scripted answers), the program folder, the per-user folder
+// and the folder of the single-instance socket (temporary ones).
 #pragma once
 
 #include "ide/EditorMainForm.h"
 #include "ide/ZbxEditProgram.h"
 #include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedMessageBoxes.h"
+#include "platform/ScriptedPrinters.h"
 #include "platform/TempFolder.h"
 
 #include <QTest>
@@ -33,6 +34,7 @@ protected:
         TZbxEditServices replaced;
         replaced.messageBoxes = &m_boxes;
         replaced.fileDialogs = &m_dialogs;
+        replaced.printers = &m_printers;
         replaced.applicationFolder = m_app.path();
         replaced.perUserFolder = m_user.path("config/");
         replaced.instanceFolder = QString::fromStdString(m_user.path());
@@ -60,5 +62,6 @@ protected:
     TempFolder m_user;
     TScriptedMessageBoxes m_boxes;
     TScriptedFileDialogs m_dialogs;
+    TScriptedPrinters m_printers;
     std::unique_ptr<TZbxEditProgram> m_program;
 };

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <map>
+
 #include <sys/stat.h>
 
 namespace {
@@ -299,4 +301,22 @@ TEST_F(ToolCommandsTest, FindInFilesListsHitsAndOpensTheFileAtTheLine)
     EXPECT_EQ(form.fileCount(), 2);
     EXPECT_EQ(form.SourceMemo1->Editor().CaretLine(), 1);
     EXPECT_TRUE(m_boxes.shown().empty());
+}
+
+// A label whose text marks a letter with "&" shows the "&" itself unless it has a buddy; the
+// folder row once did, and Alt+O reached nothing.
+TEST_F(ToolCommandsTest, FindInFilesLabelsWithAMnemonicFocusTheirField)
+{
+    TEditorMainForm& form = start({"zbxedit"});
+    form.action("FindinFiles1")->trigger();
+    TFindInFilesForm* find = form.findInFiles();
+    ASSERT_NE(find, nullptr);
+    std::map<std::string, QWidget*> buddies;
+    for (QLabel* label : find->findChildren<QLabel*>()) {
+        if (label->text().contains('&'))
+            buddies[label->text().toStdString()] = label->buddy();
+    }
+    const std::map<std::string, QWidget*> expected = {
+        {"Text to &find:", find->TextEdit}, {"F&older:", find->FolderEdit}, {"File &types:", find->PatternsEdit}};
+    EXPECT_EQ(buddies, expected);
 }

@@ -199,6 +199,32 @@ void TXDisplay::type(const std::string& text) const
     pause(500); // the file dialog's completer settles
 }
 
+void TXDisplay::click(const std::string& window, int x, int y, int button) const
+{
+    // Not --sync: xdotool then waits its own long time-out when the pointer is there already.
+    xdotool({"mousemove", "--window", window, std::to_string(x), std::to_string(y)});
+    pause(300);
+    xdotool({"click", std::to_string(button)});
+    pause(300);
+}
+
+std::vector<std::string> TXDisplay::windowsOf(pid_t pid) const
+{
+    const auto found = xdotool({"search", "--onlyvisible", "--pid", std::to_string(pid)});
+    return found ? lines(*found) : std::vector<std::string>{};
+}
+
+bool TXDisplay::waitForMoreWindows(pid_t pid, size_t count, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        if (windowsOf(pid).size() > count)
+            return true;
+        pause(100);
+    }
+    return false;
+}
+
 void TXDisplay::screenshot(const std::string& name) const
 {
     const char* folder = std::getenv("ZBX_E2E_SHOTS");

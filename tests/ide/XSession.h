@@ -43,6 +43,14 @@ public:
     bool focus(const std::string& window) const;
     void key(const std::string& keys) const;
     void type(const std::string& text) const;
+    // Moves the pointer to x, y inside window (its own coordinates) and clicks button there
+    // (1 left, 3 right).
+    void click(const std::string& window, int x, int y, int button = 1) const;
+    // Ids of the visible windows of process pid, the menus and pop-ups among them.
+    std::vector<std::string> windowsOf(pid_t pid) const;
+    // Waits until process pid shows more than count windows; answers whether it did.
+    bool waitForMoreWindows(pid_t pid, size_t count,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // Saves a picture of the screen when ZBX_E2E_SHOTS names a folder.
     void screenshot(const std::string& name) const;
 

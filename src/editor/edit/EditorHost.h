@@ -28,5 +28,6 @@ public:
 
     virtual void SetBookmark(int number) { (void)number; }
     virtual void GotoBookmark(int number) { (void)number; }
-    virtual void PrintSelection() {}
+    // Key command 44, "Print selection".
+    virtual void PrintSelectionCommand() {}
 };

@@ -26,7 +26,7 @@ void TSourceEditor::ExecuteCommand(int32_t command, bool shiftDown)
     case cmdDocumentEnd: placeCaret(m_store->CharCount(), shiftDown); break;
     case cmdCopy: CopyToClipboard(); break;
     case cmdToggleInsertMode: SetInsertMode(!m_insertMode); break;
-    case cmdPrintSelection: m_host->PrintSelection(); break;
+    case cmdPrintSelection: m_host->PrintSelectionCommand(); break;
     case cmdScrollUp: scrollLine(-1); break;
     case cmdScrollDown: scrollLine(1); break;
     default:

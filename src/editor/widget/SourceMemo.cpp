@@ -243,11 +243,19 @@ void TSourceMemo::setStyles(const std::array<TTokenStyle, 256>& styles)
                                                     (styles[token].Underline << 2));
 }
 
-// Metrics are taken in bold italic so the widest style fits; a fixed-pitch face is measured
-// again in its normal style for the width.
 void TSourceMemo::rebuildMetrics()
 {
-    QFont boldItalic = m_font;
+    measureFonts(m_font);
+    reflowAll();
+    updateScrollBars();
+    invalidate();
+}
+
+// Metrics are taken in bold italic so the widest style fits; a fixed-pitch face is measured
+// again in its normal style for the width.
+void TSourceMemo::measureFonts(const QFont& font)
+{
+    QFont boldItalic = font;
     boldItalic.setBold(true);
     boldItalic.setItalic(true);
     const QFontMetrics metrics(boldItalic);
@@ -256,7 +264,7 @@ void TSourceMemo::rebuildMetrics()
     m_charWidth = metrics.averageCharWidth();
     const bool fixedPitch = metrics.horizontalAdvance('i') == metrics.horizontalAdvance('W');
     if (fixedPitch)
-        m_charWidth = qRound(QFontMetricsF(m_font).horizontalAdvance('W'));
+        m_charWidth = qRound(QFontMetricsF(font).horizontalAdvance('W'));
     if (m_charWidth <= 0)
         m_charWidth = 7;
     if (m_lineHeight <= 1)
@@ -269,12 +277,12 @@ void TSourceMemo::rebuildMetrics()
     for (int byte = 0; byte < 256; ++byte)
         characters[byte] = QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<uint8_t>(byte))));
     for (size_t face = 0; face < m_styleFonts.size(); ++face) {
-        QFont font = m_font;
-        font.setBold(face & 1);
-        font.setItalic(face & 2);
-        font.setUnderline(face & 4);
-        m_styleFonts[face] = font;
-        m_rawFonts[face] = QRawFont::fromFont(font);
+        QFont styled = font;
+        styled.setBold(face & 1);
+        styled.setItalic(face & 2);
+        styled.setUnderline(face & 4);
+        m_styleFonts[face] = styled;
+        m_rawFonts[face] = QRawFont::fromFont(styled);
         int count = 256;
         if (!m_rawFonts[face].glyphIndexesForChars(characters, 256, m_glyphOfByte[face].data(), &count))
             m_glyphOfByte[face].fill(0);
@@ -285,9 +293,6 @@ void TSourceMemo::rebuildMetrics()
         for (int byte = 0; byte < 256 && byte < advances.size(); ++byte)
             m_advances.Advance[face][static_cast<size_t>(byte)] = advances[byte].x();
     }
-    reflowAll();
-    updateScrollBars();
-    invalidate();
 }
 
 // ---- geometry ---------------------------------------------------------------------------------
@@ -332,8 +337,14 @@ int64_t TSourceMemo::rowAtY(int y) const
 
 void TSourceMemo::layoutRow(TDisplayLine& line, const TTextRow& row) const
 {
-    uint8_t tokens[kMaxRowLength];
-    line.Layout(row.Text(), row.TextLength(), shownTokens(row, tokens), TTabStops(m_editor->Settings));
+    layoutText(line, row, 0, row.TextLength());
+}
+
+void TSourceMemo::layoutText(TDisplayLine& line, const TTextRow& row, int first, int count) const
+{
+    uint8_t buffer[kMaxRowLength];
+    const uint8_t* tokens = shownTokens(row, buffer);
+    line.Layout(row.Text() + first, count, tokens ? tokens + first : nullptr, TTabStops(m_editor->Settings));
     line.Place(m_advances, m_faceOfToken);
 }
 

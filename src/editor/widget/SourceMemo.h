@@ -13,6 +13,9 @@
 #include "editor/keys/KeyboardActionController.h"
 #include "editor/marks/KeyExpansion.h"
 #include "editor/marks/MarkEvents.h"
+#include "editor/print/PrintArea.h"
+#include "editor/print/PrintPager.h"
+#include "editor/text/SourceMemoErrors.h"
 #include "editor/text/StoreHooks.h"
 #include "editor/text/TextStore.h"
 #include "editor/view/DisplayLine.h"
@@ -37,6 +40,7 @@
 #include <vector>
 
 class QListWidget;
+class QPrinter;
 class QTimer;
 class TClipboard;
 class TCustomBookmarks;
@@ -283,6 +287,7 @@ public:
     void ParserDestroyed(TCustomSourceMemoParser& parser) override;
     void Beep() override;
     void Changed(uint32_t changeFlags) override;
+    void PrintSelectionCommand() override;
 
     // Bookmarks 0 to 9 (others: ESourceMemo "Bookmark index range error"). SetBookmark marks
     // row (an index; -1: the caret's row, at the caret's column) with the 1-based column (at
@@ -355,6 +360,30 @@ public:
     using TRegExpErrorPresenter = std::function<void(TSourceMemo& memo, const std::string& text)>;
     void setRegExpErrorPresenter(TRegExpErrorPresenter presenter) { m_regExpErrorPresenter = std::move(presenter); }
 
+    // Printing (SourceMemoPrint.cpp). Prints go to the printer the host gives (not owned), in
+    // the print area last given in its device units, or on the whole page before any. Print
+    // prints the document, PrintSelection the lines of the selection (not a last line the
+    // selection ends at the start of). While a print runs Printing() is true and the metrics
+    // are the printer's; both come back when it ends, also when it fails. A failure (no
+    // printer, a printer that cannot start or take a page) throws EPrintError after that.
+    void SetPrinter(QPrinter* printer) { m_printer = printer; }
+    QPrinter* Printer() const { return m_printer; }
+    void SetPrintArea(const TPrintRect& area);
+    bool HasPrintArea() const { return m_hasPrintArea; }
+    const TPrintRect& PrintArea() const { return m_printArea; }
+    void Print();
+    void PrintSelection();
+    bool Printing() const { return m_printing; }
+    // Replaces the header and footer of every page: called with the print area, it may draw on
+    // the canvas and answers the text area in renderRect; transparentText draws text without
+    // background.
+    std::function<void(TSourceMemo*, QPainter* canvas, QRect& renderRect, bool& transparentText)>
+        OnPrintHeaderFooter;
+    // Key command 44 ("Print selection") calls this when assigned, so the host can choose the
+    // printer and area first; otherwise the control prints the selection itself and shows a
+    // failure in an error box.
+    std::function<void(TSourceMemo*)> OnPrintSelectionCommand;
+
     // Rows painted by the last paint event (tests and benchmarks watch repaint cost).
     int64_t RowsPaintedLastTime() const { return m_rowsPainted; }
 
@@ -377,6 +406,9 @@ protected:
 
 private:
     void rebuildMetrics();
+    // Measures font for the device it is drawn on (its pixel size in that device's units): line
+    // height, ascent, character width, the style faces and their glyphs and advances.
+    void measureFonts(const QFont& font);
     void updateScrollBars();
     void attachEditor();
     void detachStore();
@@ -386,17 +418,32 @@ private:
     // lineNumber: the 1-based number of the line the row belongs to.
     void paintRow(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber);
     void paintGutter(QPainter& painter, const TRowSpot& spot, int y, int64_t lineNumber);
-    void paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd);
+    // Where a row's characters go: Left is the device x of the first one laid out, Clip the part
+    // of the device they may paint; offsets in [SelStart, SelEnd) are shown selected.
+    struct TRunPlacement
+    {
+        double Left = 0;
+        QRect Clip;
+        int64_t SelStart = 0;
+        int64_t SelEnd = 0;
+        bool ShowMarks = false;   // blanks, TABs and line ends marked (smoShowAllChars)
+        bool Transparent = false; // text is drawn without its background
+    };
+    void paintRuns(QPainter& painter, const TTextRow& row, int first, int count, int64_t start, int y,
+                   const TRunPlacement& place);
     void paintCaret(QPainter& painter);
     // Lays a row out as it is shown: TABs expanded, tokens as shown, every column edge placed
     // in the faces of its tokens. Screen x = TextLeft() + line x - the scrolled-away width.
     void layoutRow(TDisplayLine& line, const TTextRow& row) const;
+    // The same for characters [first, first + count) of a row, laid out as a line of their own.
+    void layoutText(TDisplayLine& line, const TTextRow& row, int first, int count) const;
     double scrolledWidth() const { return static_cast<double>(m_leftCol) * m_charWidth; }
     // Draws the characters of columns [first, end) of m_line in one face, each glyph at its
     // placed x; x is where column first starts on screen.
     void drawGlyphs(QPainter& painter, int face, int first, int end, double x, int baseline, bool underline);
     void setStyles(const std::array<TTokenStyle, 256>& styles);
-    void paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background);
+    void paintBlankMarks(QPainter& painter, const char* text, double left, int first, int end, int y,
+                         QColor background);
     // Annotations (SourceMemoMarks.cpp): the breakpoint look of a row, gutter images, marks.
     bool breakpointStyleOf(const TRowSpot& spot, TBreakpointStyle& style) const;
     void paintGutterImage(QPainter& painter, QRect cell, int image) const;
@@ -568,4 +615,20 @@ private:
     QElapsedTimer m_lastClick;
     int64_t m_lastClickRow = -1;
     int64_t m_rowsPainted = 0;
+
+    friend class TPrintCanvas;
+    friend class TPrintingState;
+    void printLines(const TPrintLines& lines);
+    QPrinter* m_printer = nullptr;
+    TPrintRect m_printArea;
+    bool m_hasPrintArea = false;
+    bool m_printing = false;
+};
+
+// A print that could not be made: no printer, or a printer that refused to start or to take a
+// page.
+class EPrintError : public ESourceMemo
+{
+public:
+    using ESourceMemo::ESourceMemo;
 };

@@ -146,8 +146,13 @@ void TSourceMemo::paintRow(QPainter& painter, const TRowSpot& spot, int y, int64
         TSelectionPair selection = m_editor->Selection();
         if (m_hideSelection && !hasFocus() && !m_templateList)
             selection = {};
-        paintRuns(painter, spot, y, std::min(selection.Anchor, selection.Caret),
-                  std::max(selection.Anchor, selection.Caret));
+        TRunPlacement place;
+        place.Left = TextLeft() - scrolledWidth();
+        place.Clip = QRect(TextLeft(), y, width - TextLeft(), m_lineHeight);
+        place.SelStart = std::min(selection.Anchor, selection.Caret);
+        place.SelEnd = std::max(selection.Anchor, selection.Caret);
+        place.ShowMarks = Options() & smoShowAllChars;
+        paintRuns(painter, *spot.Row, 0, spot.Row->TextLength(), spot.Start, y, place);
     }
     if ((Options() & smoWordWrap) && (Options() & smoShowWrapColumn) && m_wrapAtColumn >= 1) {
         const int x = TextLeft() + static_cast<int>((m_wrapAtColumn - m_leftCol) * m_charWidth);
@@ -210,22 +215,24 @@ void TSourceMemo::paintGutter(QPainter& painter, const TRowSpot& spot, int y, in
     }
 }
 
-// The row's characters in runs of equal token byte and selection state.
-void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int64_t selStart, int64_t selEnd)
+// Characters [first, first + count) of a row in runs of equal token byte and selection state,
+// laid out from place.Left as a line of their own. The screen paints whole rows; a printed
+// row is a piece of one.
+void TSourceMemo::paintRuns(QPainter& painter, const TTextRow& row, int first, int count, int64_t start, int y,
+                            const TRunPlacement& place)
 {
-    const TTextRow& row = *spot.Row;
-    layoutRow(m_line, row);
+    layoutText(m_line, row, first, count);
     const int columns = m_line.Columns();
-    const double left = TextLeft() - scrolledWidth(); // the screen x of the row's start
+    const double left = place.Left; // the device x of the piece's start
     const auto screenX = [&](int column) { return static_cast<int>(std::lround(left + m_line.XOfColumn(column))); };
-    const int firstCol = std::min(m_line.ColumnUnder(scrolledWidth()), columns);
-    const int lastCol = std::min(columns, m_line.ColumnUnder(scrolledWidth() + viewport()->width() - TextLeft()) + 1);
+    const int firstCol = std::min(m_line.ColumnUnder(place.Clip.left() - left), columns);
+    const int lastCol = std::min(columns, m_line.ColumnUnder(place.Clip.left() + place.Clip.width() - left) + 1);
     auto selectedAt = [&](int column) {
-        const int64_t offset = spot.Start + m_line.CharAtColumn(column);
-        return offset >= selStart && offset < selEnd;
+        const int64_t offset = start + m_line.CharAtColumn(column);
+        return offset >= place.SelStart && offset < place.SelEnd;
     };
     painter.save();
-    painter.setClipRect(QRect(TextLeft(), y, viewport()->width() - TextLeft(), m_lineHeight));
+    painter.setClipRect(place.Clip);
     for (int column = firstCol; column < lastCol;) {
         const uint8_t token = m_line.Tokens[static_cast<size_t>(column)];
         const bool selected = selectedAt(column);
@@ -235,21 +242,23 @@ void TSourceMemo::paintRuns(QPainter& painter, const TRowSpot& spot, int y, int6
         const TTokenStyle& style = m_styles[token];
         const QRect box(screenX(column), y, screenX(end) - screenX(column), m_lineHeight);
         const QColor back = m_rowColours.Active ? m_rowColours.Back : style.Background;
-        painter.fillRect(box, selected ? m_selBack : back);
+        if (!place.Transparent || selected)
+            painter.fillRect(box, selected ? m_selBack : back);
         painter.setPen(selected ? m_selText : m_rowColours.Active ? m_rowColours.Text : style.Foreground);
         drawGlyphs(painter, m_faceOfToken[token], column, end, left + m_line.XOfColumn(column), y + m_ascent,
                    style.Underline);
-        if (Options() & smoShowAllChars)
-            paintBlankMarks(painter, spot, column, end, y, selected ? m_selBack : back);
+        if (place.ShowMarks)
+            paintBlankMarks(painter, row.Text() + first, left, column, end, y, selected ? m_selBack : back);
         column = end;
     }
     // A selected line break shows as one selected cell after the text.
-    const int64_t breakOffset = spot.Start + row.TextLength();
+    const bool rowEnd = first + count >= row.TextLength();
+    const int64_t breakOffset = start + count;
     const QRect endCell(screenX(columns), y, m_charWidth, m_lineHeight);
-    if (row.EndsLine() && breakOffset >= selStart && breakOffset < selEnd)
+    if (rowEnd && row.EndsLine() && breakOffset >= place.SelStart && breakOffset < place.SelEnd)
         painter.fillRect(endCell, m_selBack);
     const bool continues = !row.EndsLine() && row.Next && row.Next->IsContinuation();
-    if ((Options() & smoShowAllChars) && (row.EndsLine() || continues))
+    if (place.ShowMarks && rowEnd && (row.EndsLine() || continues))
         drawLineEndMark(painter, endCell, inverseOf(m_styles[0].Background), continues);
     painter.restore();
 }
@@ -272,20 +281,20 @@ void TSourceMemo::drawGlyphs(QPainter& painter, int face, int first, int end, do
     painter.drawGlyphRun(QPointF(x, baseline), run);
 }
 
-// Blanks and TABs of columns [first, end) marked in the inverse of their background.
-void TSourceMemo::paintBlankMarks(QPainter& painter, const TRowSpot& spot, int first, int end, int y, QColor background)
+// Blanks and TABs of columns [first, end) marked in the inverse of their background; text is
+// the laid-out piece's first byte and left the x of its start.
+void TSourceMemo::paintBlankMarks(QPainter& painter, const char* text, double left, int first, int end, int y,
+                                  QColor background)
 {
     const QColor mark = inverseOf(background);
-    const TTextRow& row = *spot.Row;
-    const double left = TextLeft() - scrolledWidth();
     for (int column = first; column < end;) {
         const int character = m_line.CharAtColumn(column);
         const int next = m_line.ColumnOfChar[static_cast<size_t>(character) + 1];
         const int x = static_cast<int>(std::lround(left + m_line.XOfColumn(column)));
         const int width = static_cast<int>(std::lround(left + m_line.XOfColumn(next))) - x;
-        if (row.Text()[character] == ' ')
+        if (text[character] == ' ')
             drawSpaceMark(painter, x, y, width, m_lineHeight, mark);
-        else if (row.Text()[character] == '\t')
+        else if (text[character] == '\t')
             drawTabMark(painter, QRect(x, y, width, m_lineHeight), mark);
         column = next;
     }

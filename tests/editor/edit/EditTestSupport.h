@@ -28,7 +28,7 @@ public:
     }
     void SetBookmark(int number) override { lastBookmarkSet = number; }
     void GotoBookmark(int number) override { lastBookmarkGone = number; }
-    void PrintSelection() override { ++prints; }
+    void PrintSelectionCommand() override { ++prints; }
 
     int64_t top = 0;
     int64_t visible = 10;
