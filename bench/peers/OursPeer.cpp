@@ -49,7 +49,7 @@ std::string keywordList()
 double highlightAll(TTextStore& store, TSourceMemoParser& parser)
 {
     for (TTextRow* row = store.FirstRow(); row; row = row->Next)
-        row->DropAttrs();
+        store.DropAttrs(row);
     THighlightPass pass(store);
     pass.setParser(&parser);
     return peers::cpuMilliseconds([&] { pass.highlightAll(); });

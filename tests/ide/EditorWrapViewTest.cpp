@@ -87,9 +87,9 @@ TEST_F(EditorWrapView, ExampleWithALongCommentWrapsAndKeepsItsLineNumbers)
         EXPECT_GT(tokensSeen, 0);
         EXPECT_TRUE(spansSound);
         for (const TTextRow* row = first.Row; row != first.Row->Next->Next->Next; row = row->Next) {
-            ASSERT_NE(row->Attrs, nullptr);
-            EXPECT_EQ(row->Attrs[0], 1);
-            EXPECT_EQ(row->Attrs[row->TextLength() - 1], 1);
+            ASSERT_TRUE(row->HasAttrs());
+            EXPECT_EQ(row->AttrAt(0), 1);
+            EXPECT_EQ(row->AttrAt(row->TextLength() - 1), 1);
         }
         // The row after the comment starts line 3.
         EXPECT_EQ(memo.Store().LineOfRow(commentRow + rowsOfComment), 2);

@@ -248,16 +248,16 @@ TEST_F(FileLifecycleTest, OpenedFilesAreColouredAsZenBasicWhenTheyAreShown)
     m_form->SourceMemo1->viewport()->repaint();
     const TTextStore& store = m_form->SourceMemo1->Store();
     const TTextRow* comment = store.RowByIndex(0).Row;
-    ASSERT_NE(comment->Attrs, nullptr);
-    EXPECT_EQ(comment->Attrs[0], 1); // a comment to the end of the line
-    EXPECT_EQ(comment->Attrs[comment->Length - 2], 1);
+    ASSERT_TRUE(comment->HasAttrs());
+    EXPECT_EQ(comment->AttrAt(0), 1); // a comment to the end of the line
+    EXPECT_EQ(comment->AttrAt(comment->Length - 2), 1);
     const TTextRow* device = store.RowByIndex(9).Row; // "Device = 16F877"
-    ASSERT_NE(device->Attrs, nullptr);
+    ASSERT_TRUE(device->HasAttrs());
     EXPECT_EQ(std::string(device->Text(), 15), "Device = 16F877");
-    EXPECT_EQ(device->Attrs[0], 12); // keyword
-    EXPECT_EQ(device->Attrs[9], 25); // device name
+    EXPECT_EQ(device->AttrAt(0), 12); // keyword
+    EXPECT_EQ(device->AttrAt(9), 25); // device name
     // Rows far below the view are left for when they are shown.
-    EXPECT_EQ(store.RowByIndex(store.RowCount() - 1).Row->Attrs, nullptr);
+    EXPECT_FALSE(store.RowByIndex(store.RowCount() - 1).Row->HasAttrs());
 }
 
 namespace {

@@ -306,10 +306,10 @@ void TOptionsDialog::PreviewClick(QPoint at)
         return;
     const int64_t caret = FEditor->Editor().SelCaret();
     const TRowSpot spot = FEditor->Store().RowAt(caret);
-    if (!spot.Row || !spot.Row->Attrs || spot.Row->TextLength() == 0)
+    if (!spot.Row || !spot.Row->HasAttrs() || spot.Row->TextLength() == 0)
         return;
     const int64_t inRow = std::min<int64_t>(caret - spot.Start, spot.Row->TextLength() - 1);
-    const int element = elementOfToken(settings(), spot.Row->Attrs[inRow]);
+    const int element = elementOfToken(settings(), spot.Row->AttrAt(static_cast<int>(inRow)));
     for (int row = 0; row < m_elements->count(); ++row) {
         if (m_elements->item(row)->data(Qt::UserRole).toInt() == element) {
             m_elements->setCurrentRow(row);

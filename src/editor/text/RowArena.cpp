@@ -1,26 +1,10 @@
 #include "editor/text/RowArena.h"
 
+#include "editor/text/TokenRuns.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <new>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-// Under AddressSanitizer the unused parts of slabs and freed blocks are poisoned, so reading or
-// writing past a row is caught as it would be with one heap block per row.
-#define ZBX_POISON(address, size) ASAN_POISON_MEMORY_REGION(address, size)
-#define ZBX_UNPOISON(address, size) ASAN_UNPOISON_MEMORY_REGION(address, size)
-constexpr size_t kRedZone = 16; // poisoned bytes after every block
-#else
-constexpr size_t kRedZone = 0;
-#define ZBX_POISON(address, size) ((void)(address), (void)(size))
-#define ZBX_UNPOISON(address, size) ((void)(address), (void)(size))
-#endif
 
 namespace {
 
@@ -30,37 +14,16 @@ size_t usedBytes(int length)
     return std::max(offsetof(TTextRow, m_text) + static_cast<size_t>(length) + 1, sizeof(TTextRow));
 }
 
-// Slabs start small, so that the many small stores of a session stay small, and double up
-// to this size for large files.
-constexpr size_t kLargestSlab = size_t(1) << 20;
-// From this size on slabs are mapped with their pages present: one request to the kernel
-// instead of a page fault every 4 KB, which is most of the cost of loading a large file.
-constexpr size_t kMappedSlab = size_t(1) << 16;
+const TRowExtras kNoExtras;
 
-char* newSlab(size_t bytes)
+bool isDefault(const TRowExtras& extras)
 {
-#if defined(__linux__) && defined(MAP_POPULATE)
-    if (bytes >= kMappedSlab) {
-        void* slab = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        return slab == MAP_FAILED ? nullptr : static_cast<char*>(slab);
-    }
-#endif
-    return static_cast<char*>(std::malloc(bytes));
-}
-
-void freeSlab(char* slab, size_t bytes)
-{
-#if defined(__linux__) && defined(MAP_POPULATE)
-    if (bytes >= kMappedSlab) {
-        ::munmap(slab, bytes);
-        return;
-    }
-#endif
-    (void)bytes;
-    std::free(slab);
+    return extras.Extra1 == -1 && extras.Extra2 == -1 && !extras.Track;
 }
 
 } // namespace
+
+TRowArena::TRowArena() = default;
 
 TRowArena::~TRowArena()
 {
@@ -69,8 +32,7 @@ TRowArena::~TRowArena()
 
 size_t TRowArena::blockBytes(int length)
 {
-    const size_t raw = offsetof(TTextRow, m_text) + static_cast<size_t>(length) + 1;
-    return std::max((raw + 7) & ~size_t(7), (sizeof(TTextRow) + 7) & ~size_t(7)) + kRedZone;
+    return ((usedBytes(length) + 7) & ~size_t(7)) + kSlabRedZone;
 }
 
 bool TRowArena::FitsInPlace(int oldLength, int newLength)
@@ -78,37 +40,9 @@ bool TRowArena::FitsInPlace(int oldLength, int newLength)
     return blockBytes(oldLength) == blockBytes(newLength);
 }
 
-void* TRowArena::allocate(size_t bytes)
-{
-    const size_t sizeClass = bytes / 8;
-    if (sizeClass < m_freeLists.size() && m_freeLists[sizeClass]) {
-        void* block = m_freeLists[sizeClass];
-        std::memcpy(&m_freeLists[sizeClass], block, sizeof(void*));
-        ZBX_POISON(block, sizeof(void*));
-        return block;
-    }
-    if (static_cast<size_t>(m_end - m_next) < bytes) {
-        m_slabBytes = std::min(m_slabBytes * 2, kLargestSlab);
-        const size_t slabBytes = std::max(m_slabBytes, bytes);
-        m_slabs.reserve(m_slabs.size() + 1);
-        m_slabSizes.reserve(m_slabSizes.size() + 1);
-        char* slab = newSlab(slabBytes);
-        if (!slab)
-            throw std::bad_alloc();
-        ZBX_POISON(slab, slabBytes);
-        m_slabs.push_back(slab);
-        m_slabSizes.push_back(slabBytes);
-        m_next = slab;
-        m_end = slab + slabBytes;
-    }
-    void* block = m_next;
-    m_next += bytes;
-    return block;
-}
-
 TTextRow* TRowArena::Create(const char* text, int length)
 {
-    void* block = allocate(blockBytes(length));
+    void* block = m_rows.Allocate(blockBytes(length));
     ZBX_UNPOISON(block, usedBytes(length));
     auto* row = new (block) TTextRow;
     row->Length = static_cast<uint16_t>(length);
@@ -132,40 +66,132 @@ void TRowArena::FinishResize(TTextRow* row)
     ZBX_UNPOISON(row, usedBytes(length));
 }
 
-void TRowArena::ReleaseRowResources(TTextRow* row)
-{
-    delete[] row->Attrs;
-    row->Attrs = nullptr;
-    delete row->Track;
-    row->Track = nullptr;
-}
-
 void TRowArena::Destroy(TTextRow* row)
 {
     if (!row)
         return;
-    ReleaseRowResources(row);
-    const size_t sizeClass = blockBytes(row->Length) / 8;
+    DropAttrs(row);
+    if (row->m_keep & TTextRow::kHasExtras) {
+        const auto found = m_extras.find(row);
+        if (found != m_extras.end()) {
+            delete found->second.Track;
+            m_extras.erase(found);
+        }
+    }
+    const size_t bytes = blockBytes(row->Length);
     row->~TTextRow();
-    if (sizeClass >= m_freeLists.size())
-        m_freeLists.resize(sizeClass + 1, nullptr);
-    void* block = row;
-    ZBX_POISON(block, sizeClass * 8);
-    ZBX_UNPOISON(block, sizeof(void*));
-    std::memcpy(block, &m_freeLists[sizeClass], sizeof(void*)); // the link stays readable
-    m_freeLists[sizeClass] = block;
+    m_rows.Free(row, bytes);
 }
 
 void TRowArena::Reset()
 {
-    for (size_t i = 0; i < m_slabs.size(); ++i) {
-        ZBX_UNPOISON(m_slabs[i], m_slabSizes[i]);
-        freeSlab(m_slabs[i], m_slabSizes[i]);
+    for (auto& entry : m_extras)
+        delete entry.second.Track;
+    m_extras.clear();
+    m_rows.Reset();
+    m_tokens.Reset();
+}
+
+// Bytes of the row's token block; 0 when its token bytes are inline or absent.
+size_t TRowArena::tokenBytes(const TTextRow* row)
+{
+    switch (row->m_keep & (TTextRow::kTokenForm | TTextRow::kTokensInline)) {
+    case TTextRow::kTokenRuns: return tokenruns::EncodedSize(row->m_tokens.Block, row->Length);
+    case TTextRow::kTokenBytes: return row->Length;
+    default: return 0;
     }
-    m_slabs.clear();
-    m_slabSizes.clear();
-    m_freeLists.clear();
-    m_next = nullptr;
-    m_end = nullptr;
-    m_slabBytes = 4096;
+}
+
+void TRowArena::SetAttrs(TTextRow* row, const uint8_t* tokens)
+{
+    const size_t length = row->Length;
+    uint8_t runs[tokenruns::MaxEncodedSize(kMaxRowLength)];
+    size_t size = length > 0 ? tokenruns::Encode(tokens, length, runs) : 0;
+    uint8_t form = TTextRow::kTokenRuns;
+    const uint8_t* bytes = runs;
+    if (size >= length) { // runs save nothing: keep the bytes as they are
+        form = TTextRow::kTokenBytes;
+        bytes = tokens;
+        size = length;
+    }
+    if (size <= sizeof(row->m_tokens.Inline)) {
+        DropAttrs(row);
+        std::memcpy(row->m_tokens.Inline, bytes, size);
+        row->m_keep |= form | TTextRow::kTokensInline;
+        return;
+    }
+    const size_t old = tokenBytes(row);
+    uint8_t* block = old == size ? row->m_tokens.Block : nullptr; // the same size: reused
+    if (!block) {
+        DropAttrs(row);
+        block = static_cast<uint8_t*>(m_tokens.Allocate(size + kSlabRedZone));
+        ZBX_UNPOISON(block, size);
+    }
+    std::memcpy(block, bytes, size);
+    row->m_keep = static_cast<uint8_t>((row->m_keep & ~(TTextRow::kTokenForm | TTextRow::kTokensInline)) | form);
+    row->m_tokens.Block = block;
+}
+
+void TRowArena::DropAttrs(TTextRow* row)
+{
+    const size_t bytes = tokenBytes(row);
+    if (bytes > 0)
+        m_tokens.Free(row->m_tokens.Block, bytes + kSlabRedZone);
+    row->m_tokens.Block = nullptr;
+    row->m_keep &= static_cast<uint8_t>(~(TTextRow::kTokenForm | TTextRow::kTokensInline));
+}
+
+const TRowExtras& TRowArena::Extras(const TTextRow* row) const
+{
+    if (!(row->m_keep & TTextRow::kHasExtras))
+        return kNoExtras;
+    const auto found = m_extras.find(row);
+    return found != m_extras.end() ? found->second : kNoExtras;
+}
+
+void TRowArena::store(TTextRow* row, const TRowExtras& extras)
+{
+    if (isDefault(extras)) {
+        if (row->m_keep & TTextRow::kHasExtras)
+            m_extras.erase(row);
+        row->m_keep &= static_cast<uint8_t>(~TTextRow::kHasExtras);
+        return;
+    }
+    m_extras[row] = extras;
+    row->m_keep |= TTextRow::kHasExtras;
+}
+
+void TRowArena::SetExtras(TTextRow* row, int32_t extra1, int32_t extra2)
+{
+    TRowExtras extras = Extras(row);
+    extras.Extra1 = extra1;
+    extras.Extra2 = extra2;
+    store(row, extras);
+}
+
+void TRowArena::SetTrack(TTextRow* row, TRowTrack* track)
+{
+    TRowExtras extras = Extras(row);
+    if (extras.Track == track) {
+        if (track)
+            track->Row = row;
+        return;
+    }
+    TRowTrack* const previous = extras.Track;
+    extras.Track = track;
+    if (track)
+        track->Row = row;
+    store(row, extras);
+    delete previous;
+}
+
+TRowTrack* TRowArena::TakeTrack(TTextRow* row)
+{
+    TRowExtras extras = Extras(row);
+    TRowTrack* const track = extras.Track;
+    if (track) {
+        extras.Track = nullptr;
+        store(row, extras);
+    }
+    return track;
 }

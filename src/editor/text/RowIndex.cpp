@@ -520,6 +520,22 @@ void TRowIndex::Clear()
     m_totals = {0, 0, 0};
 }
 
+size_t TRowIndex::nodeBytes(const TRowNode* node) const
+{
+    if (node->IsLeaf)
+        return sizeof(Leaf);
+    auto* inner = static_cast<const TRowInner*>(node);
+    size_t bytes = sizeof(TRowInner);
+    for (int i = 0; i < inner->Count; ++i)
+        bytes += nodeBytes(inner->Children[i]);
+    return bytes;
+}
+
+size_t TRowIndex::HeapBytes() const
+{
+    return nodeBytes(m_root) + m_spareLeaves.size() * sizeof(Leaf) + m_spareInners.size() * sizeof(TRowInner);
+}
+
 int64_t TRowIndex::IndexOf(const TTextRow* row) const
 {
     // Leaf by leaf, from the leaf holding each next index.

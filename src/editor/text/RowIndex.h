@@ -91,6 +91,9 @@ public:
     // Drops every entry; the rows are not freed.
     void Clear();
 
+    // Bytes of the nodes, spare ones included.
+    size_t HeapBytes() const;
+
     // Linear search, for the rare callers that hold only a row pointer; -1 when absent.
     int64_t IndexOf(const TTextRow* row) const;
 
@@ -117,6 +120,7 @@ private:
     Leaf* lastLeaf() const;
     Leaf* leafOf(int64_t index, int& slot) const;
     void destroy(TRowNode* node);
+    size_t nodeBytes(const TRowNode* node) const;
     std::string checkNode(const TRowNode* node, int depth, int& leafDepth, TRowTotals& totals,
                           const TTextRow*& expect) const;
     std::string checkLeaf(const Leaf* leaf, TRowTotals& totals, const TTextRow*& expect) const;

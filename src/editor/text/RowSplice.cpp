@@ -147,7 +147,7 @@ TTextRow* TRowSplice::AddRow(const char* bytes, int n, const uint8_t* attrs, uin
     TTextRow* row = emit(bytes, n);
     row->Flags = flags | (row->Flags & rfHasTab);
     if (attrs)
-        std::memcpy(row->EnsureAttrs(), attrs, static_cast<size_t>(n));
+        m_store.m_arena.SetAttrs(row, attrs);
     return row;
 }
 
@@ -160,8 +160,9 @@ TTextRow* TRowSplice::emit(const char* bytes, int length, Tabs tabs)
         if (m_old) {
             row->RowBits = m_old->RowBits & ~rbContinuation;
             row->MarkBits = m_old->MarkBits;
-            row->Extra1 = m_old->Extra1;
-            row->Extra2 = m_old->Extra2;
+            const TRowExtras& extras = m_store.m_arena.Extras(m_old);
+            if (extras.Extra1 != -1 || extras.Extra2 != -1)
+                m_store.m_arena.SetExtras(row, extras.Extra1, extras.Extra2);
         }
     }
     if (prev && !prev->EndsLine())
@@ -208,11 +209,8 @@ TRowChange TRowSplice::Finish()
     if (m_oldCount > 0) {
         m_store.m_index.Remove(m_startIndex + m_committed, m_oldCount);
         m_store.unlink(m_old, m_oldLast);
-        if (m_old->Track && m_firstNew) {
-            m_firstNew->Track = m_old->Track;
-            m_firstNew->Track->Row = m_firstNew;
-            m_old->Track = nullptr;
-        }
+        if (m_firstNew && m_store.m_arena.Extras(m_old).Track)
+            m_store.m_arena.SetTrack(m_firstNew, m_store.m_arena.TakeTrack(m_old));
         for (TTextRow* row = m_old; row;) {
             TTextRow* next = row->Next;
             m_store.rowRemoved(row->Length);

@@ -1,8 +1,9 @@
 // One row of the document: a header followed, in the same heap block, by the row's bytes.
 // Invariants: 1 <= Length <= 2047 for every row in a store; Text()[Length] is NUL; only the
-// last row of a line ends in CR (13); no row holds an LF byte; Attrs, when present, has Length
-// bytes. Keeping the text in the header's block halves the allocations of a large document
-// and keeps a 40-byte line near 100 bytes of heap.
+// last row of a line ends in CR (13); no row holds an LF byte; token bytes, when present, are
+// Length bytes. Keeping the text in the header's block halves the allocations of a large
+// document; keeping the token bytes as runs, and the rarely used extras and track object in
+// a table beside the rows (TRowArena), keeps a highlighted 40-byte line near 100 bytes.
 #pragma once
 
 #include <cstddef>
@@ -41,15 +42,17 @@ struct TTextRow
 {
     TTextRow* Next = nullptr;
     TTextRow* Prev = nullptr;
-    uint8_t* Attrs = nullptr; // one token byte per character, null until highlighted
-    TRowTrack* Track = nullptr;
+    // Internal to the row and its TRowArena (data members share one access level so that the
+    // header keeps a standard layout): how m_tokens holds the token bytes: not at all, as runs (TokenRuns.h) or as they are, in
+    // the field itself when they fit in its 8 bytes, else in a block of the arena's token heap.
+    union {
+        uint8_t* Block;
+        uint8_t Inline[8];
+    } m_tokens{nullptr};
     uint32_t Flags = 0;
-    int32_t Extra1 = -1;
-    int32_t Extra2 = -1;
     uint16_t Length = 0;
     uint16_t RowBits = 0;
     uint16_t MarkBits = 0;
-    char m_text[]; // Length bytes and a NUL; lives in the header's block
 
     TTextRow() = default;
     TTextRow(const TTextRow&) = delete;
@@ -62,15 +65,36 @@ struct TTextRow
     // Length without the trailing CR.
     int TextLength() const { return EndsLine() ? Length - 1 : Length; }
 
+    // Token bytes: one token number per character, none until the row is highlighted. They
+    // are set and dropped through the store (TTextStore::SetAttrs), whose heap holds them.
+    bool HasAttrs() const { return (m_keep & kTokenForm) != 0; }
+    // Writes the Length token bytes to out; zeros when the row has none.
+    void CopyAttrs(uint8_t* out) const;
+    // The token of character index (0..Length-1); 0 when the row has none.
+    uint8_t AttrAt(int index) const;
+    // Whether the row has token bytes and they are these Length bytes.
+    bool AttrsEqual(const uint8_t* tokens) const;
+
     // Rows are made and freed by the store's TRowArena.
     // Changes the text inside the row's own block; TRowArena::FitsInPlace(Length, newLength)
-    // must hold. Token bytes are dropped (the row must be highlighted again).
+    // must hold and the row must have no token bytes (the arena drops them first).
     void ReplaceTextInPlace(const char* text, int newLength);
-    // Token bytes for every character, allocated (zeroed) on first use.
-    uint8_t* EnsureAttrs();
-    void DropAttrs();
     // Recomputes rfHasTab from the bytes.
     void UpdateTabFlag();
+
+    // Bits of m_keep.
+    static constexpr uint8_t kTokenForm = 3;
+    static constexpr uint8_t kTokenRuns = 1;
+    static constexpr uint8_t kTokenBytes = 2;
+    static constexpr uint8_t kTokensInline = 4;
+    // The arena keeps extras or a track object for the row.
+    static constexpr uint8_t kHasExtras = 8;
+
+    const uint8_t* tokenData() const { return (m_keep & kTokensInline) ? m_tokens.Inline : m_tokens.Block; }
+
+    uint8_t m_keep = 0; // internal to the row and its arena
+
+    char m_text[]; // Length bytes and a NUL; lives in the header's block
 };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop

@@ -21,9 +21,6 @@ TTextStore::~TTextStore()
 // Frees what the rows own; their blocks go back with the arena's slabs.
 void TTextStore::releaseAllRows()
 {
-    for (TTextRow* row = m_first; row; row = row->Next)
-        if (row->Attrs || row->Track)
-            TRowArena::ReleaseRowResources(row);
     m_first = nullptr;
     m_last = nullptr;
     m_arena.Reset();
@@ -201,6 +198,7 @@ TTextRow* TTextStore::replaceRowText(const TRowSpot& spot, const char* text, int
     TTextRow* row = spot.Row;
     const int oldLength = row->Length;
     if (TRowArena::FitsInPlace(oldLength, length)) {
+        m_arena.DropAttrs(row);
         TRowArena::PrepareResize(row, length);
         row->ReplaceTextInPlace(text, length);
         TRowArena::FinishResize(row);
@@ -209,12 +207,16 @@ TTextRow* TTextStore::replaceRowText(const TRowSpot& spot, const char* text, int
         moved->Flags = row->Flags;
         moved->RowBits = row->RowBits;
         moved->MarkBits = row->MarkBits;
-        moved->Extra1 = row->Extra1;
-        moved->Extra2 = row->Extra2;
-        moved->Track = row->Track;
-        row->Track = nullptr;
-        if (moved->Track)
-            moved->Track->Row = moved;
+        const TRowExtras& extras = m_arena.Extras(row);
+        if (extras.Extra1 != -1 || extras.Extra2 != -1 || extras.Track) {
+            try {
+                m_arena.SetExtras(moved, extras.Extra1, extras.Extra2);
+                m_arena.SetTrack(moved, m_arena.TakeTrack(row));
+            } catch (...) {
+                m_arena.Destroy(moved);
+                throw;
+            }
+        }
         moved->UpdateTabFlag();
         TTextRow* prev = row->Prev;
         unlink(row, row);
@@ -363,6 +365,11 @@ void TTextStore::clearUndo()
         m_undo->Clear();
 }
 
+size_t TTextStore::HeapBytes() const
+{
+    return m_arena.SlabBytes() + m_index.HeapBytes();
+}
+
 std::string TTextStore::check() const
 {
     std::string error = m_index.check(m_first);
@@ -387,7 +394,7 @@ std::string TTextStore::check() const
             return "continuation bit differs from the row before";
         if (((row->Flags & rfHasTab) != 0) != (std::memchr(row->Text(), '\t', row->Length) != nullptr))
             return "tab flag differs from the text";
-        if (row->Track && row->Track->Row != row)
+        if (Track(row) && Track(row)->Row != row)
             return "track object points elsewhere";
         ++lengths[row->Length];
         breaks += row->EndsLine() ? 1 : 0;

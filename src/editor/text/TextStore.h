@@ -94,6 +94,21 @@ public:
     // a row had no token bytes). No text change is reported. Returns where the rows changed.
     // Word wrap re-flows lines through this.
     TRowChange RecutRows(const TRowSpot& first, int64_t count, const std::vector<int>& lengths);
+    // Token bytes of a row (read through TTextRow::CopyAttrs and AttrAt): set to these
+    // Length bytes, or dropped. Setting throws std::bad_alloc (the row keeps none then).
+    void SetAttrs(TTextRow* row, const uint8_t* tokens) { m_arena.SetAttrs(row, tokens); }
+    void DropAttrs(TTextRow* row) { m_arena.DropAttrs(row); }
+    // A row's extras (-1 on a fresh row) and track object (null on a fresh row). Few rows
+    // have either, so they are kept beside the rows. The row owns its track object, and frees
+    // a previous one when given another; the store keeps the object's Row pointing at it.
+    int32_t Extra1(const TTextRow* row) const { return m_arena.Extras(row).Extra1; }
+    int32_t Extra2(const TTextRow* row) const { return m_arena.Extras(row).Extra2; }
+    void SetExtras(TTextRow* row, int32_t extra1, int32_t extra2) { m_arena.SetExtras(row, extra1, extra2); }
+    TRowTrack* Track(const TTextRow* row) const { return m_arena.Extras(row).Track; }
+    void SetTrack(TTextRow* row, TRowTrack* track) { m_arena.SetTrack(row, track); }
+    // Bytes the store's rows, token bytes and index take on the heap (the slabs whole).
+    size_t HeapBytes() const;
+
     // The stored bytes between two offsets (line breaks as CR).
     std::string GetText(int64_t start, int64_t end) const;
     std::string GetText() const { return GetText(0, CharCount()); }

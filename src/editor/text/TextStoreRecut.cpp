@@ -49,18 +49,17 @@ TRowChange TTextStore::RecutRows(const TRowSpot& first, int64_t count, const std
     TTextRow* row = first.Row;
     for (int64_t i = 0; i < count && row; ++i, row = row->Next) {
         if (lineStarts)
-            lines.push_back({row->Track, row->Extra1, row->Extra2, 0, 0});
+            lines.push_back({Track(row), Extra1(row), Extra2(row), 0, 0});
         lineStarts = row->EndsLine();
         lines.back().Bookmarks |= row->RowBits & rbBookmarkMask;
         lines.back().Marks |= row->MarkBits;
         text.append(row->Text(), row->Length);
-        if (row->Attrs) {
+        attrs.resize(attrs.size() + row->Length);
+        row->CopyAttrs(attrs.data() + attrs.size() - row->Length);
+        if (row->HasAttrs())
             anyAttrs = true;
-            attrs.insert(attrs.end(), row->Attrs, row->Attrs + row->Length);
-        } else {
-            attrs.insert(attrs.end(), row->Length, 0);
+        else
             passFlags |= rfReparse;
-        }
         passFlags |= row->Flags & (rfReparse | rfPassStart);
     }
     checkLengths(text, lengths);
@@ -71,7 +70,7 @@ TRowChange TTextStore::RecutRows(const TRowSpot& first, int64_t count, const std
     row = first.Row;
     for (size_t line = 0; line < lines.size(); ++line) {
         oldLineRows.push_back(row);
-        row->Track = nullptr;
+        m_arena.TakeTrack(row);
         while (!row->EndsLine() && row->Next && line + 1 < lines.size())
             row = row->Next;
         row = row->Next;
@@ -93,17 +92,14 @@ TRowChange TTextStore::RecutRows(const TRowSpot& first, int64_t count, const std
         change = splice.Finish();
     } catch (...) {
         for (size_t line = 0; line < lines.size(); ++line)
-            oldLineRows[line]->Track = lines[line].Track;
+            m_arena.SetTrack(oldLineRows[line], lines[line].Track);
         throw;
     }
     for (size_t line = 0; line < lines.size() && line < newLineRows.size(); ++line) {
         TTextRow* head = newLineRows[line];
         const TLineBelongings& kept = lines[line];
-        head->Track = kept.Track;
-        if (head->Track)
-            head->Track->Row = head;
-        head->Extra1 = kept.Extra1;
-        head->Extra2 = kept.Extra2;
+        m_arena.SetTrack(head, kept.Track);
+        m_arena.SetExtras(head, kept.Extra1, kept.Extra2);
         head->RowBits |= kept.Bookmarks;
         head->MarkBits = kept.Marks;
     }

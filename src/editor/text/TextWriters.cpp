@@ -246,10 +246,13 @@ void WriteRtf(TSaveSink& sink, const TRowRange& range, const TStyleSource& style
     sink.Put(colours.Table());
     sink.Put(Format("{\\f1\\fs%d\\cf0\\cb1 ", styles.FontSize() * 2));
     RtfState state;
+    uint8_t tokens[kMaxRowLength];
     forEachPart(range, [&](const TTextRow* row, int from, int to) {
         int lastToken = -1;
+        const bool styled = row->HasAttrs();
+        row->CopyAttrs(tokens);
         for (int i = from; i < to; ++i) {
-            const int token = row->Attrs ? row->Attrs[i] : -2;
+            const int token = styled ? tokens[i] : -2;
             if (token != lastToken) {
                 const TTextStyle& style = token >= 0 ? cache.ForToken(static_cast<uint8_t>(token)) : cache.Default();
                 switchRtfStyle(sink, state, style, colours);
@@ -276,12 +279,15 @@ void WriteHtml(TSaveSink& sink, const TRowRange& range, const TStyleSource& styl
     sink.Put(Format("<FONT FACE=\"%s\">\r\n", htmlEscaped(styles.FontName()).c_str()));
     StyleCache cache(styles);
     HtmlState state{def.Foreground};
+    uint8_t tokens[kMaxRowLength];
     forEachPart(range, [&](const TTextRow* row, int from, int to) {
         int lastToken = -1;
+        const bool styled = row->HasAttrs();
+        row->CopyAttrs(tokens);
         for (int i = from; i < to; ++i) {
-            if (row->Attrs && row->Attrs[i] != lastToken) {
-                lastToken = row->Attrs[i];
-                switchHtmlStyle(sink, state, cache.ForToken(row->Attrs[i]));
+            if (styled && tokens[i] != lastToken) {
+                lastToken = tokens[i];
+                switchHtmlStyle(sink, state, cache.ForToken(tokens[i]));
             }
             putHtmlChar(sink, static_cast<unsigned char>(row->Text()[i]));
         }

@@ -342,7 +342,8 @@ void TSourceMemo::layoutRow(TDisplayLine& line, const TTextRow& row) const
 
 void TSourceMemo::layoutText(TDisplayLine& line, const TTextRow& row, int first, int count) const
 {
-    const uint8_t* tokens = shownTokens(row);
+    uint8_t buffer[kMaxRowLength];
+    const uint8_t* tokens = shownTokens(row, buffer);
     line.Layout(row.Text() + first, count, tokens ? tokens + first : nullptr, TTabStops(m_editor->Settings));
     line.Place(m_advances, m_faceOfToken);
 }

@@ -478,8 +478,9 @@ private:
     void hoverLink(QPoint at);
     bool clickLink(const QMouseEvent& event);
     void attachPass();
-    // The token bytes the screen shows for a row: none while highlighting is off.
-    const uint8_t* shownTokens(const TTextRow& row) const;
+    // The token bytes the screen shows for a row, written to buffer (Length bytes): null while
+    // highlighting is off or the row has none.
+    const uint8_t* shownTokens(const TTextRow& row, uint8_t* buffer) const;
     void highlightingSwitched();
     void highlightVisibleRows();
     void runPass(int64_t fromRow, int64_t rowLimit);

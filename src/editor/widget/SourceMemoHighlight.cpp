@@ -112,9 +112,12 @@ void TSourceMemo::runPass(int64_t fromRow, int64_t rowLimit)
     }
 }
 
-const uint8_t* TSourceMemo::shownTokens(const TTextRow& row) const
+const uint8_t* TSourceMemo::shownTokens(const TTextRow& row, uint8_t* buffer) const
 {
-    return (Options() & smoSyntaxHighlight) ? row.Attrs : nullptr;
+    if (!(Options() & smoSyntaxHighlight) || !row.HasAttrs())
+        return nullptr;
+    row.CopyAttrs(buffer);
+    return buffer;
 }
 
 // Rows edited while highlighting was off lost their token bytes and the others kept bytes that
@@ -126,7 +129,7 @@ void TSourceMemo::highlightingSwitched()
     if (!(Options() & smoSyntaxHighlight))
         return;
     for (TTextRow* row = m_store->FirstRow(); row; row = row->Next) {
-        row->DropAttrs();
+        m_store->DropAttrs(row);
         row->Flags |= rfReparse | rfRepaint;
     }
 }
@@ -153,7 +156,7 @@ void TSourceMemo::HighlightRange(int64_t start, int64_t end)
     const int64_t last = m_store->RowAt(end).Index;
     TRowSpot spot = m_store->RowAt(start);
     for (; spot.Row && spot.Index <= last; spot.Index += 1, spot.Row = spot.Row->Next) {
-        if (!spot.Row->Attrs || (spot.Row->Flags & (rfReparse | rfPassStart)))
+        if (!spot.Row->HasAttrs() || (spot.Row->Flags & (rfReparse | rfPassStart)))
             runPass(spot.Index, last - spot.Index + 3);
     }
 }
@@ -169,7 +172,7 @@ void TSourceMemo::highlightVisibleRows()
     const int64_t last = m_topRow + VisibleRows();
     TRowSpot spot = m_store->RowByIndex(m_topRow);
     for (; spot.Row && spot.Index <= last; spot.Index += 1, spot.Row = spot.Row->Next) {
-        if (spot.Row->Length > 0 && (!spot.Row->Attrs || (spot.Row->Flags & (rfReparse | rfPassStart))))
+        if (spot.Row->Length > 0 && (!spot.Row->HasAttrs() || (spot.Row->Flags & (rfReparse | rfPassStart))))
             runPass(spot.Index, last - spot.Index + 3);
     }
 }

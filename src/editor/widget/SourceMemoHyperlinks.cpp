@@ -11,20 +11,21 @@ TSourceMemo::THyperSpan TSourceMemo::hyperlinkAt(QPoint at) const
     if (offset < 0)
         return {};
     const TRowSpot spot = m_store->RowAt(offset);
-    if (!spot.Row || !shownTokens(*spot.Row))
+    uint8_t tokens[kMaxRowLength];
+    if (!spot.Row || !shownTokens(*spot.Row, tokens))
         return {};
     const int inRow = static_cast<int>(offset - spot.Start);
     if (inRow >= spot.Row->TextLength())
         return {};
-    const uint8_t token = spot.Row->Attrs[inRow];
+    const uint8_t token = tokens[inRow];
     if (!m_styles[token].HotSpot)
         return {};
     // The link is the run of that token around the pointer, within the row.
     int first = inRow;
     int end = inRow + 1;
-    while (first > 0 && spot.Row->Attrs[first - 1] == token)
+    while (first > 0 && tokens[first - 1] == token)
         --first;
-    while (end < spot.Row->TextLength() && spot.Row->Attrs[end] == token)
+    while (end < spot.Row->TextLength() && tokens[end] == token)
         ++end;
     return {spot.Start + first, spot.Start + end, token};
 }

@@ -500,10 +500,8 @@ TLResult getAttrs(TSourceMemo& memo, TWParam wParam, TLParam lParam)
         return 0;
     const TTextRow* row = memo.Store().RowByIndex(span.First).Row;
     for (int64_t index = span.First; row && index <= span.Last; ++index, row = row->Next) {
-        if (row->Attrs)
-            out->insert(out->end(), row->Attrs, row->Attrs + row->Length);
-        else
-            out->resize(out->size() + row->Length, 0);
+        out->resize(out->size() + row->Length);
+        row->CopyAttrs(out->data() + out->size() - row->Length);
     }
     return static_cast<TLResult>(out->size());
 }
@@ -521,7 +519,10 @@ TLResult setAttrs(TSourceMemo& memo, TWParam wParam, TLParam lParam)
     for (int64_t index = span.First; row && index <= span.Last && used < in->size();
          ++index, row = row->Next) {
         const size_t count = std::min<size_t>(row->Length, in->size() - used);
-        std::memcpy(row->EnsureAttrs(), in->data() + used, count);
+        uint8_t tokens[kMaxRowLength];
+        row->CopyAttrs(tokens); // a short tail keeps the row's other bytes
+        std::memcpy(tokens, in->data() + used, count);
+        memo.Store().SetAttrs(row, tokens);
         used += count;
         row->Flags |= rfReparse | rfRepaint;
     }

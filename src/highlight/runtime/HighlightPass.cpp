@@ -94,38 +94,43 @@ THighlightPass::Place THighlightPass::findRestart(TTextRow* row, int64_t rowStar
         at.rowStart -= at.row->Length;
         at.counter = -1;
     }
-    if (!at.row->Attrs)
+    if (!at.row->HasAttrs())
         return at;
     const ParserStateSet anchors = m_parser->GetAnchorSet();
-    if (anchors.contains(0) && at.row->Attrs[0] == 0)
+    if (anchors.contains(0) && at.row->AttrAt(0) == 0)
         return at;
+    // The token bytes of the row being walked.
+    uint8_t tokens[kMaxRowLength];
+    at.row->CopyAttrs(tokens);
     int i = at.row->Length - 1;
-    while (!anchors.contains(at.row->Attrs[i])) {
+    while (!anchors.contains(tokens[i])) {
         if (--i >= 0)
             continue;
         TTextRow* previous = at.row->Prev;
-        if (!previous || !previous->Attrs)
+        if (!previous || !previous->HasAttrs())
             return at; // no anchor: restart at this row with token 0
         at.row = previous;
         at.rowStart -= previous->Length;
         --at.counter;
         i = previous->Length - 1;
+        previous->CopyAttrs(tokens);
     }
-    token = at.row->Attrs[i];
+    token = tokens[i];
     for (;;) {
         if (i > 0) {
-            if (at.row->Attrs[i - 1] != token)
+            if (tokens[i - 1] != token)
                 break;
             --i;
             continue;
         }
         TTextRow* previous = at.row->Prev;
-        if (!previous || !previous->Attrs || previous->Attrs[previous->Length - 1] != token)
+        if (!previous || !previous->HasAttrs() || previous->AttrAt(previous->Length - 1) != token)
             break;
         at.row = previous;
         at.rowStart -= previous->Length;
         --at.counter;
         i = previous->Length - 1;
+        previous->CopyAttrs(tokens);
     }
     at.column = i;
     return at;
@@ -135,10 +140,7 @@ void THighlightPass::beginRow(const Place& place)
 {
     m_at = place;
     TTextRow* row = place.row;
-    if (row->Attrs)
-        std::memcpy(m_bytes.data(), row->Attrs, row->Length);
-    else
-        std::memset(m_bytes.data(), 0, row->Length);
+    row->CopyAttrs(m_bytes.data()); // zeros when the row has none
     m_filling = true;
     m_stored = false;
 }
@@ -215,9 +217,8 @@ void THighlightPass::storeToken(int token, int64_t length, bool showThrough)
 
 void THighlightPass::installBytes(TTextRow* row)
 {
-    const bool changed = !row->Attrs || std::memcmp(row->Attrs, m_bytes.data(), row->Length) != 0;
-    if (changed) {
-        std::memcpy(row->EnsureAttrs(), m_bytes.data(), row->Length);
+    if (!row->AttrsEqual(m_bytes.data())) {
+        m_store.SetAttrs(row, m_bytes.data());
         ++m_stats.rowsChanged;
     }
 }
@@ -230,10 +231,10 @@ void THighlightPass::installBytes(TTextRow* row)
 bool THighlightPass::completeRow(bool stillStoring)
 {
     TTextRow* row = m_at.row;
-    const bool equal = row->Attrs && std::memcmp(row->Attrs, m_bytes.data(), row->Length) == 0;
+    const bool equal = row->AttrsEqual(m_bytes.data());
     if (equal && !stillStoring && !m_parser->InContainer()) {
         const bool mustGoOn = (row->Flags & rfPassStart) || m_at.counter <= 0 || !row->Next ||
-                              !row->Next->Attrs || m_parser->InBoundState();
+                              !row->Next->HasAttrs() || m_parser->InBoundState();
         if (!mustGoOn)
             m_stop = true;
     }
@@ -267,7 +268,7 @@ void THighlightPass::finishLastRow()
         return;
     TTextRow* row = m_at.row;
     ++m_stats.rowsTokenised;
-    const bool changed = !row->Attrs || std::memcmp(row->Attrs, m_bytes.data(), row->Length) != 0;
+    const bool changed = !row->AttrsEqual(m_bytes.data());
     installBytes(row);
     if (changed)
         row->Flags |= rfRepaint;

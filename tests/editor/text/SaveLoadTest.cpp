@@ -41,11 +41,10 @@ public:
     std::string DateTimeText() const override { return "2026-12-07 10:00:00"; }
 };
 
-void setTokens(TTextRow* row, std::initializer_list<uint8_t> tokens)
+void setTokens(TTextStore& store, TTextRow* row, std::vector<uint8_t> tokens)
 {
-    uint8_t* attrs = row->EnsureAttrs();
-    for (uint8_t token : tokens)
-        *attrs++ = token;
+    tokens.resize(row->Length);
+    store.SetAttrs(row, tokens.data());
 }
 
 // "IF x" / "' c" / "\"a{\\}" with keyword, comment and string tokens.
@@ -53,9 +52,9 @@ void fillStyled(TTextStore& store)
 {
     store.InsertText(0, "IF x\r' c\r\"a{\\}");
     TTextRow* row = store.FirstRow();
-    setTokens(row, {1, 1, 0, 0, 0});
-    setTokens(row->Next, {2, 2, 2, 0});
-    setTokens(row->Next->Next, {3, 3, 3, 3, 3});
+    setTokens(store, row, {1, 1, 0, 0, 0});
+    setTokens(store, row->Next, {2, 2, 2, 0});
+    setTokens(store, row->Next->Next, {3, 3, 3, 3, 3});
 }
 
 std::string saved(TTextStore& store, TSaveFormat format)

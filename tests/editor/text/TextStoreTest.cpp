@@ -109,10 +109,8 @@ TEST(TextStore, InsertCutsRowAndFirstNewRowInheritsItsBookkeeping)
     TTextRow* row = store.FirstRow();
     row->RowBits = 0x0005;
     row->MarkBits = 0x0100;
-    row->Extra1 = 7;
-    row->Extra2 = 8;
-    row->Track = new CountedTrack(freed);
-    row->Track->Row = row;
+    store.SetExtras(row, 7, 8);
+    store.SetTrack(row, new CountedTrack(freed));
     for (TTextRow* r = store.FirstRow(); r; r = r->Next)
         r->Flags = 0;
 
@@ -122,14 +120,15 @@ TEST(TextStore, InsertCutsRowAndFirstNewRowInheritsItsBookkeeping)
     const TTextRow* second = first->Next;
     EXPECT_EQ(first->RowBits, 0x0005);
     EXPECT_EQ(first->MarkBits, 0x0100);
-    EXPECT_EQ(first->Extra1, 7);
-    EXPECT_EQ(first->Extra2, 8);
-    ASSERT_NE(first->Track, nullptr);
-    EXPECT_EQ(first->Track->Row, first);
+    EXPECT_EQ(store.Extra1(first), 7);
+    EXPECT_EQ(store.Extra2(first), 8);
+    ASSERT_NE(store.Track(first), nullptr);
+    EXPECT_EQ(store.Track(first)->Row, first);
     EXPECT_EQ(second->RowBits, 0);
     EXPECT_EQ(second->MarkBits, 0);
-    EXPECT_EQ(second->Extra1, -1);
-    EXPECT_EQ(second->Track, nullptr);
+    EXPECT_EQ(store.Extra1(second), -1);
+    EXPECT_EQ(store.Extra2(second), -1);
+    EXPECT_EQ(store.Track(second), nullptr);
     EXPECT_EQ(freed, 0);
     EXPECT_EQ(first->Flags & (rfRepaint | rfReparse), rfRepaint | rfReparse);
     EXPECT_EQ(second->Flags & (rfRepaint | rfReparse), rfRepaint | rfReparse);
@@ -150,15 +149,14 @@ TEST(TextStore, DeleteJoinsRowsInheritsFirstAndFreesRemovedTracks)
     store.InsertText(0, "one\rtwo\rthree\rfour");
     int index = 0;
     for (TTextRow* r = store.FirstRow(); r; r = r->Next, ++index) {
-        r->Track = new CountedTrack(freed);
-        r->Track->Row = r;
-        r->Extra1 = index;
+        store.SetTrack(r, new CountedTrack(freed));
+        store.SetExtras(r, index, -1);
     }
-    TRowTrack* firstTrack = store.FirstRow()->Track;
+    TRowTrack* firstTrack = store.Track(store.FirstRow());
     store.DeleteRange(10, 2); // "e\rtwo\rth"
     EXPECT_EQ(rowTexts(store), (std::vector<std::string>{"onree\r", "four"}));
-    EXPECT_EQ(store.FirstRow()->Track, firstTrack);
-    EXPECT_EQ(store.FirstRow()->Extra1, 0);
+    EXPECT_EQ(store.Track(store.FirstRow()), firstTrack);
+    EXPECT_EQ(store.Extra1(store.FirstRow()), 0);
     EXPECT_EQ(freed, 2);
     EXPECT_NE(store.FirstRow()->Flags & rfReparse, 0u);
     EXPECT_EQ(store.check(), "");
@@ -170,8 +168,7 @@ TEST(TextStore, DeletingWholeLinesLeavesTheFollowingRowAlone)
     TTextStore store;
     store.InsertText(0, "one\rtwo\rthree\r");
     TTextRow* third = store.FirstRow()->Next->Next;
-    third->Track = new CountedTrack(freed);
-    third->Track->Row = third;
+    store.SetTrack(third, new CountedTrack(freed));
     store.DeleteRange(0, 8);
     EXPECT_EQ(store.FirstRow(), third);
     EXPECT_EQ(freed, 0);
@@ -313,34 +310,34 @@ TEST(TextStore, EditsInsideARowKeepTheRowOrMoveItWithEverythingItCarries)
     TTextStore store;
     store.InsertText(0, "hello\rworld");
     TTextRow* row = store.FirstRow();
-    row->EnsureAttrs()[0] = 5;
+    const uint8_t tokens[7] = {5};
+    store.SetAttrs(row, tokens);
     store.InsertText(2, "y");
     EXPECT_EQ(store.FirstRow(), row); // one more byte fits the row's block
     EXPECT_EQ(std::string(row->Text()), "heyllo\r");
-    EXPECT_EQ(row->Attrs, nullptr);
+    EXPECT_FALSE(row->HasAttrs());
     store.DeleteRange(1, 2);
     EXPECT_EQ(store.FirstRow(), row);
     EXPECT_EQ(std::string(row->Text()), "hyllo\r");
 
     row->RowBits = 0x0202;
     row->MarkBits = 3;
-    row->Extra2 = 42;
-    row->Track = new CountedTrack(freed);
-    row->Track->Row = row;
-    TRowTrack* track = row->Track;
+    store.SetExtras(row, -1, 42);
+    store.SetTrack(row, new CountedTrack(freed));
+    TRowTrack* track = store.Track(row);
     store.InsertText(3, std::string(40, '-')); // a bigger block: the row moves
     TTextRow* moved = store.FirstRow();
     EXPECT_EQ(std::string(moved->Text()), "hyl" + std::string(40, '-') + "lo\r");
     EXPECT_EQ(moved->RowBits, 0x0202);
     EXPECT_EQ(moved->MarkBits, 3);
-    EXPECT_EQ(moved->Extra2, 42);
-    EXPECT_EQ(moved->Track, track);
+    EXPECT_EQ(store.Extra2(moved), 42);
+    EXPECT_EQ(store.Track(moved), track);
     EXPECT_EQ(track->Row, moved);
     EXPECT_EQ(moved->Next->Prev, moved);
     EXPECT_EQ(freed, 0);
     store.DeleteRange(2, 40);
     EXPECT_EQ(store.GetText(), "hy---lo\rworld");
-    EXPECT_EQ(store.FirstRow()->Track, track);
+    EXPECT_EQ(store.Track(store.FirstRow()), track);
     EXPECT_EQ(store.check(), "");
 }
 

@@ -149,16 +149,13 @@ TEST(Reflow, WrapsAndUnwrapsKeepingTextTokensBookmarksAndTracks)
     store.InsertText(0, "first line\rthe quick brown fox jumps over\rlast");
     // Token bytes that are not all alike, so a wrong share would show.
     for (TTextRow* row = store.FirstRow(); row; row = row->Next) {
-        uint8_t* attrs = row->EnsureAttrs();
-        for (int i = 0; i < row->Length; ++i)
-            attrs[i] = static_cast<uint8_t>(row->Text()[i]);
+        store.SetAttrs(row, reinterpret_cast<const uint8_t*>(row->Text()));
         row->Flags = 0;
     }
     TTextRow* second = store.FirstRow()->Next;
     second->RowBits |= 1u << 3;
     auto* track = new TRowTrack;
-    track->Row = second;
-    second->Track = track;
+    store.SetTrack(second, track);
     const std::string before = store.GetText();
 
     const TReflowResult wrapped = Reflow(store, -1, -1, wrapAt(10));
@@ -173,12 +170,12 @@ TEST(Reflow, WrapsAndUnwrapsKeepingTextTokensBookmarksAndTracks)
     EXPECT_FALSE(head->IsContinuation());
     EXPECT_TRUE(head->Next->IsContinuation());
     EXPECT_EQ(head->RowBits & rbBookmarkMask, 1u << 3);
-    EXPECT_EQ(head->Track, track);
+    EXPECT_EQ(store.Track(head), track);
     EXPECT_EQ(track->Row, head);
     for (const TTextRow* row = store.FirstRow(); row; row = row->Next) {
-        ASSERT_NE(row->Attrs, nullptr);
+        ASSERT_TRUE(row->HasAttrs());
         for (int i = 0; i < row->Length; ++i)
-            EXPECT_EQ(row->Attrs[i], static_cast<uint8_t>(row->Text()[i]));
+            EXPECT_EQ(row->AttrAt(i), static_cast<uint8_t>(row->Text()[i]));
     }
     // The first row was not re-made, the re-cut rows are to be repainted but not re-highlighted.
     EXPECT_EQ(store.FirstRow()->Flags & rfRepaint, 0u);
@@ -190,7 +187,7 @@ TEST(Reflow, WrapsAndUnwrapsKeepingTextTokensBookmarksAndTracks)
     Reflow(store, -1, -1, TWrapRule{});
     EXPECT_EQ(store.check(), "");
     EXPECT_EQ(rowTexts(store), (std::vector<std::string>{"first line\r", "the quick brown fox jumps over\r", "last"}));
-    EXPECT_EQ(store.FirstRow()->Next->Track, track);
+    EXPECT_EQ(store.Track(store.FirstRow()->Next), track);
 }
 
 TEST(Reflow, RangeCoversWholeLinesOnly)
@@ -253,11 +250,10 @@ TEST(Reflow, NeighbouringLinesCutTogetherEachKeepTheirOwnTrackBookmarkAndExtras)
     int number = 0;
     for (TTextRow* row = store.FirstRow(); row; row = row->Next, ++number) {
         auto* track = new TRowTrack;
-        track->Row = row;
-        row->Track = track;
+        store.SetTrack(row, track);
         row->RowBits |= static_cast<uint16_t>(1u << number);
         row->MarkBits = static_cast<uint16_t>(number + 1);
-        row->Extra1 = number * 10;
+        store.SetExtras(row, number * 10, -1);
         tracks.push_back(track);
     }
     for (const TWrapRule& rule : {wrapAt(8), TWrapRule{}, wrapAt(12)}) {
@@ -267,16 +263,16 @@ TEST(Reflow, NeighbouringLinesCutTogetherEachKeepTheirOwnTrackBookmarkAndExtras)
         int line = 0;
         for (const TTextRow* row = store.FirstRow(); row; row = row->Next) {
             if (row->IsContinuation()) {
-                EXPECT_EQ(row->Track, nullptr);
+                EXPECT_EQ(store.Track(row), nullptr);
                 EXPECT_EQ(row->RowBits & rbBookmarkMask, 0);
                 continue;
             }
             ASSERT_LT(line, 4);
-            EXPECT_EQ(row->Track, tracks[static_cast<size_t>(line)]);
+            EXPECT_EQ(store.Track(row), tracks[static_cast<size_t>(line)]);
             EXPECT_EQ(tracks[static_cast<size_t>(line)]->Row, row);
             EXPECT_EQ(row->RowBits & rbBookmarkMask, 1 << line);
             EXPECT_EQ(row->MarkBits, line + 1);
-            EXPECT_EQ(row->Extra1, line * 10);
+            EXPECT_EQ(store.Extra1(row), line * 10);
             ++line;
         }
         EXPECT_EQ(line, 4);

@@ -46,7 +46,11 @@ protected:
     std::vector<uint8_t> tokensOfRow(int64_t row) const
     {
         const TTextRow* r = memo.Store().RowByIndex(row).Row;
-        return r->Attrs ? std::vector<uint8_t>(r->Attrs, r->Attrs + r->Length) : std::vector<uint8_t>();
+        if (!r->HasAttrs())
+            return {};
+        std::vector<uint8_t> tokens(r->Length);
+        r->CopyAttrs(tokens.data());
+        return tokens;
     }
     // Paints the control as the screen would and answers the picture.
     static QImage shot(TSourceMemo& control) { return control.viewport()->grab().toImage(); }
@@ -62,7 +66,8 @@ TEST_F(MemoHighlight, ReparseFromMessageSetsTheRowTheNextPassStartsAt)
     shot(memo);
     const std::vector<uint8_t> coloured = tokensOfRow(5);
     ASSERT_FALSE(coloured.empty());
-    std::fill_n(memo.Store().RowByIndex(5).Row->Attrs, coloured.size(), uint8_t{0});
+    const std::vector<uint8_t> zeros(coloured.size(), 0);
+    memo.Store().SetAttrs(memo.Store().RowByIndex(5).Row, zeros.data());
 
     EXPECT_EQ(send(SM_REPARSEFROM, smSet, 5), 5);
     EXPECT_EQ(memo.ReparseFrom(), 5);

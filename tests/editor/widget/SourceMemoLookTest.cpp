@@ -23,9 +23,11 @@ protected:
         settings.tokenStyles[7] = 5;
         memo.ApplySettings();
         TTextRow* row = memo.Store().FirstRow();
-        uint8_t* attrs = row->EnsureAttrs();
+        std::vector<uint8_t> attrs(row->Length);
+        row->CopyAttrs(attrs.data());
         for (int i = from; i < to; ++i)
-            attrs[i] = 7;
+            attrs[static_cast<size_t>(i)] = 7;
+        memo.Store().SetAttrs(row, attrs.data());
     }
 };
 

@@ -132,8 +132,8 @@ TEST_F(BasicPass, ALimitedPassColoursItsRowsAndResumesWhereItStopped)
     THighlightStats stats = doc.pass.highlightAll();
     EXPECT_EQ(stats.rowsTokenised, 10);
     EXPECT_EQ(doc.pass.startRow(), 10);
-    EXPECT_TRUE(doc.row(9)->Attrs);
-    EXPECT_FALSE(doc.row(10)->Attrs);
+    EXPECT_TRUE(doc.row(9)->HasAttrs());
+    EXPECT_FALSE(doc.row(10)->HasAttrs());
     EXPECT_TRUE(doc.row(10)->Flags & rfPassStart);
     // Each later pass re-reads the row before its start to find its restart point, so it
     // advances by at least eight new rows.
@@ -193,9 +193,9 @@ TEST_F(BasicPass, OpeningAStringAtTheRowEndRecoloursOnlyThatRow)
     doc.insert(doc.rowStart(20) + 5, " \"");
     EXPECT_EQ(doc.last.rowsChanged, 1);
     const TTextRow* row = doc.row(20);
-    EXPECT_EQ(row->Attrs[6], tkString);
-    EXPECT_EQ(row->Attrs[7], 0); // the CR
-    EXPECT_EQ(doc.row(21)->Attrs[0], tkIdentifier);
+    EXPECT_EQ(row->AttrAt(6), tkString);
+    EXPECT_EQ(row->AttrAt(7), 0); // the CR
+    EXPECT_EQ(doc.row(21)->AttrAt(0), tkIdentifier);
 }
 
 TEST_F(BasicPass, RestartsAtTheFirstCharacterOfTheNearestAnchorRun)
@@ -242,8 +242,8 @@ TEST_F(BasicPass, TokenNotificationsFrameThePassAndMayRetypeTokens)
     };
     doc.pass.highlightAll();
     EXPECT_EQ(seen, (std::vector<int>{-1, tkKeyword, 0, tkIdentifier, 0, tkIdentifier, 0, -2}));
-    EXPECT_EQ(doc.row(0)->Attrs[0], 99);
-    EXPECT_EQ(doc.row(0)->Attrs[4], 99);
+    EXPECT_EQ(doc.row(0)->AttrAt(0), 99);
+    EXPECT_EQ(doc.row(0)->AttrAt(4), 99);
 }
 
 TEST_F(BasicPass, BoundStatesKeepThePassGoingThroughEqualRows)
@@ -282,7 +282,7 @@ TEST_F(BasicPass, PassesThatCannotOrNeedNotRunDoNothing)
     doc.pass.Suspended = true;
     EXPECT_FALSE(doc.pass.highlightAll().ran);
     EXPECT_EQ(doc.pass.startRow(), THighlightPass::kNoStartRow);
-    EXPECT_EQ(doc.row(0)->Attrs, nullptr);
+    EXPECT_FALSE(doc.row(0)->HasAttrs());
     doc.pass.Suspended = false;
 
     doc.pass.setParser(nullptr);
@@ -295,7 +295,7 @@ TEST_F(BasicPass, PassesThatCannotOrNeedNotRunDoNothing)
     seen.clear();
     EXPECT_FALSE(doc.pass.highlightAll().ran);
     EXPECT_EQ(seen, (std::vector<int>{-1, -2}));
-    EXPECT_EQ(doc.row(0)->Attrs, nullptr);
+    EXPECT_FALSE(doc.row(0)->HasAttrs());
 }
 
 TEST_F(BasicPass, APassStartedFromInsideAnotherOnTheSameParserIsDeferred)
@@ -323,11 +323,11 @@ TEST_F(BasicPass, ARowEqualInTheMiddleOfATokenDoesNotStopThePass)
     const std::string text = "ASX\r' " + std::string(3000, 'c') + "\ry = \"s\"\r";
     Document doc(parser, text);
     doc.pass.highlightAll();
-    ASSERT_TRUE(doc.row(1)->Attrs && !doc.row(1)->EndsLine()); // the comment fills more than a row
+    ASSERT_TRUE(doc.row(1)->HasAttrs() && !doc.row(1)->EndsLine()); // the comment fills more than a row
     doc.erase(2, 3);
     doc.insert(2, "M"); // ASM: the comment stays a comment, but everything after it changes state
     EXPECT_EQ(storeBytes(doc.store), freshPassBytes(parser, doc.store.GetText()));
-    EXPECT_EQ(doc.row(doc.store.RowCount() - 1)->Attrs[0], tkMnemonic);
+    EXPECT_EQ(doc.row(doc.store.RowCount() - 1)->AttrAt(0), tkMnemonic);
 }
 
 // Seeded random edits of the sample, each followed by a pass, against a fresh full pass.

@@ -244,8 +244,10 @@ std::string dumpStore(const TTextStore& store)
     std::string out;
     for (const TTextRow* row = store.FirstRow(); row; row = row->Next) {
         int previous = -1;
+        uint8_t tokens[kMaxRowLength];
+        row->CopyAttrs(tokens);
         for (int i = 0; i < row->Length; ++i) {
-            const int token = row->Attrs ? row->Attrs[i] : -1;
+            const int token = row->HasAttrs() ? tokens[i] : -1;
             if (token != previous)
                 out += "{" + std::to_string(token) + "}";
             previous = token;
@@ -261,11 +263,12 @@ std::vector<uint8_t> storeBytes(const TTextStore& store)
 {
     std::vector<uint8_t> bytes;
     for (const TTextRow* row = store.FirstRow(); row; row = row->Next) {
-        if (!row->Attrs) {
+        if (!row->HasAttrs()) {
             bytes.insert(bytes.end(), static_cast<size_t>(row->Length), 0xFF);
             continue;
         }
-        bytes.insert(bytes.end(), row->Attrs, row->Attrs + row->Length);
+        bytes.resize(bytes.size() + row->Length);
+        row->CopyAttrs(bytes.data() + bytes.size() - row->Length);
     }
     return bytes;
 }
