@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -210,9 +214,23 @@ inline TBlock16 splat16(uint8_t c)
     std::memset(&v, c, sizeof v);
     return v;
 }
-#endif
 
-constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+// What comparing two blocks gives: each byte 0 or all ones.
+using THits16 = decltype(std::declval<TBlock16>() == std::declval<TBlock16>());
+
+// Bit k set where byte k of v is set.
+inline unsigned byteMask(THits16 v)
+{
+#if defined(__SSE2__)
+    return static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(v)));
+#else
+    unsigned mask = 0;
+    for (int k = 0; k < 16; ++k)
+        mask |= static_cast<unsigned>(v[k] & 1) << k;
+    return mask;
+#endif
+}
+#endif
 
 } // namespace
 
@@ -283,27 +301,13 @@ inline int64_t scanInside(const TWindowFilter& f, const uint8_t* data, int64_t f
                 hitsAt(from) | hitsAt(std::min(from + 16, runLast - 15)) | hitsAt(runLast - 15);
             for (int64_t block = from + 32; block < runLast - 15; block += 16)
                 any |= hitsAt(block);
-            uint64_t anyLow;
-            uint64_t anyHigh;
-            std::memcpy(&anyLow, &any, 8);
-            std::memcpy(&anyHigh, reinterpret_cast<const char*>(&any) + 8, 8);
-            if ((anyLow | anyHigh) == 0)
+            if (byteMask(any) == 0)
                 continue;
             for (int64_t i = from; i <= runLast; i += 16) {
                 const int64_t block = std::min(i, runLast - 15);
-                const auto hit = hitsAt(block);
-                uint64_t low;
-                uint64_t high;
-                std::memcpy(&low, &hit, 8);
-                std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, 8);
-                if (low) {
-                    const int64_t at = flagged(low & kHighBits, block);
-                    if (at >= 0)
-                        return at;
-                }
-                if (high) {
-                    const int64_t at = flagged(high & kHighBits, block + 8);
-                    if (at >= 0)
+                for (unsigned hit = byteMask(hitsAt(block)); hit != 0; hit &= hit - 1) {
+                    const int64_t at = block + std::countr_zero(hit);
+                    if (accept(at))
                         return at;
                 }
             }
@@ -349,26 +353,36 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
     TTextReader verifier(reader.Source());
     int64_t nextPoll = from + kPollBytes;
     int64_t pos = from;
-    // The span being scanned is held here rather than in the reader, which is told where the
-    // scan ended when it ends.
-    TTextSpan span = reader.SpanAt(pos);
+    // The span being scanned is held in locals (the hot loop keeps them in registers) rather
+    // than in the reader, which is told where the scan ended when it ends.
+    const TTextSpan first = reader.SpanAt(pos);
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(first.Data);
+    int64_t spanStart = first.Start;
+    int64_t n = first.End - first.Start;
+    const TTextRow* row = first.Row;
+    const auto current = [&] {
+        return TTextSpan{reinterpret_cast<const char*>(data), spanStart, spanStart + n, row};
+    };
     const auto leave = [&](int64_t result) {
-        reader.Adopt(span);
+        reader.Adopt(current());
         return result;
     };
+    // The window at index i is compared in place when it lies in the span, else (it runs on
+    // into the next span) through the verifier, which starts from this span.
+    const auto accept = [&](int64_t i) {
+        const int64_t start = spanStart + i;
+        verifier.Adopt(current());
+        const bool equal = i + m <= n ? windowEquals<Folded>(data + i, pattern, 0, m, upper)
+                                      : verify(verifier, start, Folded);
+        return equal && (!options.WholeWord || wordAt(verifier, start, options));
+    };
+    const auto moveTo = [&](const TTextSpan& span) {
+        data = reinterpret_cast<const uint8_t*>(span.Data);
+        spanStart = span.Start;
+        n = span.End - span.Start;
+        row = span.Row;
+    };
     while (true) {
-        const auto* data = reinterpret_cast<const uint8_t*>(span.Data);
-        const int64_t spanStart = span.Start;
-        const int64_t n = span.End - spanStart;
-        // The window at index i is compared in place when it lies in the span, else (it runs
-        // on into the next span) through the verifier, which starts from this span.
-        const auto accept = [&](int64_t i) {
-            const int64_t start = spanStart + i;
-            verifier.Adopt(span);
-            const bool equal = i + m <= n ? windowEquals<Folded>(data + i, pattern, 0, m, upper)
-                                          : verify(verifier, start, Folded);
-            return equal && (!options.WholeWord || wordAt(verifier, start, options));
-        };
         const int64_t firstInside = pos - spanStart;
         const int64_t lastInside = n - m;
         if (firstInside <= lastInside) {
@@ -381,22 +395,25 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
                 if (compared<Folded>(data[i], upper) == firstByte && accept(i))
                     return leave(spanStart + i);
         }
-        pos = span.End;
+        pos = spanStart + n;
         if (pos + m > length)
             return leave(-1);
         if (pos >= nextPoll) {
             poll(reader, verifier);
             nextPoll = pos + kPollBytes;
-            span = reader.SpanAt(pos);
-        } else if (const TTextRow* next = span.Row ? span.Row->Next : nullptr) {
+            moveTo(reader.SpanAt(pos));
+        } else if (const TTextRow* next = row ? row->Next : nullptr) {
 #if defined(__GNUC__)
             if (next->Next)
                 __builtin_prefetch(next->Next);
 #endif
-            span = {next->Text(), pos, pos + next->Length, next};
+            data = reinterpret_cast<const uint8_t*>(next->Text());
+            spanStart = pos;
+            n = next->Length;
+            row = next;
         } else {
-            reader.Adopt(span);
-            span = reader.SpanAt(pos);
+            reader.Adopt(current());
+            moveTo(reader.SpanAt(pos));
         }
     }
 }
