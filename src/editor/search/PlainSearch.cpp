@@ -407,10 +407,7 @@ int64_t TPlainSearch::filtered(TTextReader& reader, int64_t from, const TPlainOp
             if (next->Next)
                 __builtin_prefetch(next->Next);
 #endif
-            data = reinterpret_cast<const uint8_t*>(next->Text());
-            spanStart = pos;
-            n = next->Length;
-            row = next;
+            moveTo({next->Text(), pos, pos + next->Length, next});
         } else {
             reader.Adopt(current());
             moveTo(reader.SpanAt(pos));
