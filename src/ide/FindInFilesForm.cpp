@@ -19,6 +19,11 @@
 namespace {
 // Events run at least this often during a search; more often only costs time.
 constexpr int kEventSliceMs = 20;
+// "1 file", "2 files": the summary reads as a sentence.
+QString counted(size_t count, const char* noun)
+{
+    return QString("%1 %2%3").arg(count).arg(noun).arg(count == 1 ? "" : "s");
+}
 } // namespace
 
 TFindInFilesForm::TFindInFilesForm(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -139,16 +144,16 @@ void TFindInFilesForm::FindButtonClick()
     m_sinceEvents.start();
     m_search.run(query);
     setSearching(false);
-    QString summary = QString("%1 matching lines in %2 files (%3 files looked at)")
-                          .arg(m_search.hitCount())
-                          .arg(m_search.filesMatched())
-                          .arg(m_search.filesLookedAt());
+    QString summary = QString("%1 in %2 (%3 looked at)")
+                          .arg(counted(m_search.hitCount(), "matching line"))
+                          .arg(counted(m_search.filesMatched(), "file"))
+                          .arg(counted(m_search.filesLookedAt(), "file"));
     if (m_search.limitReached())
         summary += QString("; stopped at %1 lines").arg(TFindInFiles::kMaxHits);
     else if (m_search.stopped())
         summary += "; stopped";
     if (!m_search.errors().empty())
-        summary += QString("; %1 files could not be read").arg(m_search.errors().size());
+        summary += QString("; %1 could not be read").arg(counted(m_search.errors().size(), "file"));
     StatusLabel->setText(summary);
 }
 

@@ -290,6 +290,7 @@ TEST_F(ToolCommandsTest, FindInFilesListsHitsAndOpensTheFileAtTheLine)
     find->FindButton->click();
     ASSERT_EQ(find->ResultList->count(), 2);
     EXPECT_EQ(find->ResultList->item(1)->text().toStdString(), docs.path("main.bas") + "(3): Init:");
+    EXPECT_EQ(find->StatusLabel->text(), "2 matching lines in 1 file (2 files looked at)");
     emit find->ResultList->itemActivated(find->ResultList->item(1));
     ASSERT_NE(form.currentFile(), nullptr);
     EXPECT_EQ(form.currentFile()->FileName.toStdString(), docs.path("main.bas"));
