@@ -11,6 +11,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <filesystem>
+
 namespace {
 
 // The program with one untitled file, in an application folder of its own.
@@ -302,7 +304,10 @@ TEST_F(FileLifecycleTest, MissingCompilerIsReportedAndNoEarlierResultIsShownAsTh
     m_boxes.answer(TMessageResult::Ok);
     m_form->CompileButtonClick();
     ASSERT_EQ(m_boxes.shown().size(), 1u);
-    EXPECT_EQ(m_boxes.shown()[0].text, "Problem Running " + m_app.path("KALTOR_PL.EXE"));
+    EXPECT_EQ(m_boxes.shown()[0].text, "Problem Running " + m_app.path("KALTOR_PL.EXE") +
+                                           "\r\rThe compiler is not installed. Put KALTOR_PL.EXE into \"" +
+                                           std::filesystem::path(m_app.path("KALTOR_PL.EXE")).parent_path().string() +
+                                           "\" and compile again.");
     EXPECT_EQ(m_form->StatusBar1->panelText(2), "");
     EXPECT_TRUE(m_form->compileFailed());
 }

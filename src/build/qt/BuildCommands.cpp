@@ -15,6 +15,7 @@
 #include "build/qt/DummyVirtualForm.h"
 #include "build/qt/ProcessLauncher.h"
 #include "build/qt/ToolPathForms.h"
+#include "platform/FileAccess.h"
 #include "platform/FileLookup.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
@@ -113,7 +114,14 @@ void TBuildCommands::compilerDidNotStart(const std::string& program)
     m_compileFailed = true;
     if (m_host.reportPaneVisible())
         m_host.setReportText({});
-    showErrorBox(problemRunningMessage(program));
+    std::string message = problemRunningMessage(program);
+    // The compiler ships apart from the IDE, so a first compile usually finds no compiler at all.
+    if (!isRegularFile(program)) {
+        const std::filesystem::path path(program);
+        message += "\r\rThe compiler is not installed. Put " + path.filename().string() + " into \"" +
+                   path.parent_path().string() + "\" and compile again.";
+    }
+    showErrorBox(message);
 }
 
 void TBuildCommands::ReadCompileResult()

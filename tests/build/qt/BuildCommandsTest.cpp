@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <filesystem>
+
 namespace {
 
 using CompileTest = BuildFixture;
@@ -81,7 +83,10 @@ TEST_F(CompileTest, MissingCompilerIsReportedAndAnEarlierResultIsNotShownAsThisO
     m_commands->compile();
     ASSERT_EQ(m_boxes.shown().size(), 1u);
     EXPECT_EQ(m_boxes.shown()[0].kind, TMessageKind::Error);
-    EXPECT_EQ(m_boxes.shown()[0].text, "Problem Running " + m_dir.path("KALTOR_PL.EXE"));
+    EXPECT_EQ(m_boxes.shown()[0].text, "Problem Running " + m_dir.path("KALTOR_PL.EXE") +
+                                           "\r\rThe compiler is not installed. Put KALTOR_PL.EXE into \"" +
+                                           std::filesystem::path(m_dir.path("KALTOR_PL.EXE")).parent_path().string() +
+                                           "\" and compile again.");
     EXPECT_TRUE(m_commands->compileFailed());
     EXPECT_EQ(m_commands->device(), "");
     EXPECT_EQ(m_host.panels[2], "");
