@@ -33,6 +33,13 @@ TWindowGeometry listingWindowGeometry(ListingWindow window, std::optional<int> l
                                       std::optional<int> height, const TWindowGeometry& area)
 {
     const TWindowGeometry design = listingWindowDesignSize(window);
+    // The shipped settings hold 0 for all four keys, and a window that was ever shown saves
+    // its real size: with no size saved, the place was never saved either.
+    const bool sizeSaved = (width && *width > 0) || (height && *height > 0);
+    if (!sizeSaved) {
+        left.reset();
+        top.reset();
+    }
     TWindowGeometry geometry{0, 0, width && *width > 0 ? *width : design.width,
                              height && *height > 0 ? *height : design.height};
     // Below the menu and tool bar, clear of the right edge; each window one step further in.

@@ -39,7 +39,9 @@ TListingWindowKeys listingWindowKeys(ListingWindow window);
 // 402 x 500, 568 x 262 and 481 x 169.
 TWindowGeometry listingWindowDesignSize(ListingWindow window);
 
-// area: the working area of the screen the window opens on.
+// area: the working area of the screen the window opens on. Without a saved size (keys absent
+// or 0, as shipped) the window opens at its first-start place below the menus, whatever the
+// saved place says.
 TWindowGeometry listingWindowGeometry(ListingWindow window, std::optional<int> left,
                                       std::optional<int> top, std::optional<int> width,
                                       std::optional<int> height, const TWindowGeometry& area);

