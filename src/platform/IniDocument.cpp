@@ -87,6 +87,8 @@ TIniDocument::TIniDocument(std::string_view bytes)
 
 std::optional<size_t> TIniDocument::findSection(std::string_view section) const
 {
+    // Header names are read trimmed and written trimmed, so the name asked for is trimmed too.
+    section = trimmed(section);
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const auto name = headerName(m_lines[i].text);
         if (name && sameName(*name, section))

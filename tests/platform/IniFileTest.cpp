@@ -151,6 +151,19 @@ TEST(IniFile, ValueWithLineBreaksCannotAddLinesOrSections)
     EXPECT_EQ(readWholeFile(folder.path("ZBX.INI")), before);
 }
 
+// Found by fuzzing: a section named with blanks around it was written as "[NAME]" and then
+// never found again, so each write appended another copy of the section.
+TEST(IniDocument, SectionNamesWithBlanksAroundThemAreFoundAsWritten)
+{
+    TIniDocument document("[EDITOR]\r\nASM_LEFT=3\r\n");
+    EXPECT_EQ(document.value(" EDITOR\t", "ASM_LEFT"), "3");
+    document.setValue(" NEW ", "KEY", "1");
+    document.setValue("NEW", "KEY", "2");
+    document.setValue("\tNEW", " KEY ", "3");
+    EXPECT_EQ(document.value("NEW ", "KEY"), "3");
+    EXPECT_EQ(document.bytes(), "[EDITOR]\r\nASM_LEFT=3\r\n\r\n[NEW]\r\nKEY=3\r\n");
+}
+
 TEST(IniFile, UnreadableOrOversizedFileReadsDefaultsAndIsNeverOverwritten)
 {
     TempFolder folder;

@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     const auto stored = document.value(section, key);
     const bool nameUsable = section.find_first_of("[]\r\n") == std::string::npos && key.find_first_of("=[\r\n") == std::string::npos;
-    if (nameUsable && section.find_first_not_of(" \t") != std::string::npos && key.find_first_not_of(" \t") != std::string::npos && !stored)
+    // Blanks as the document trims them: space, TAB, VT and FF (CR is excluded above).
+    const char* blanks = " \t\v\f";
+    if (nameUsable && section.find_first_not_of(blanks) != std::string::npos && key.find_first_not_of(blanks) != std::string::npos && !stored)
         std::abort();
     document.deleteKey(section, key);
     if (!document.check())
