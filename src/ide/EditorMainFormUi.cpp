@@ -137,7 +137,7 @@ void TEditorMainForm::createMenus()
     programmer->menuAction()->setObjectName("ChooseProgrammer1");
     auto* programmers = new QActionGroup(this);
     for (const char* name : {"EpicProg", "ExtProg"}) {
-        QAction* item = addAction(programmer, name, name == QString("EpicProg") ? "EPIC" : "Undefined");
+        QAction* item = addAction(programmer, name, name == QString("EpicProg") ? "Epic" : "Undefined");
         item->setCheckable(true);
         programmers->addAction(item);
     }
@@ -147,8 +147,8 @@ void TEditorMainForm::createMenus()
     QMenu* bootloader = m_optionsMenu->addMenu("Choose Bootloader");
     bootloader->menuAction()->setObjectName("ChooseBootloader1");
     static const char* const bootloaders[][2] = {{"Standard_Bootloader_Option", "Standard"},
-                                                 {"KALTOR_IR_Bootloader_Option", "KALTOR IR"},
                                                  {"MELoader_Option", "MELoader"},
+                                                 {"KALTOR_IR_Bootloader_Option", "KALTOR IR"},
                                                  {"External_Bootloader_Option", "Undefined"}};
     for (const auto& entry : bootloaders) {
         QAction* item = addAction(bootloader, entry[0], entry[1]);

@@ -44,6 +44,12 @@ TEST_F(MainFormTest, RefreshReadsProgrammerAndBootloaderChoicesFromTheIniEveryTi
     EXPECT_TRUE(checked("ExtProg"));
     EXPECT_FALSE(checked("EpicProg"));
     EXPECT_EQ(form.action("ExtProg")->text(), "My Programmer");
+    EXPECT_EQ(form.action("EpicProg")->text(), "Epic");
+    QStringList bootloaders;
+    for (const QAction* item : form.action("ChooseBootloader1")->menu()->actions())
+        bootloaders << item->objectName();
+    EXPECT_EQ(bootloaders, (QStringList{"Standard_Bootloader_Option", "MELoader_Option", "KALTOR_IR_Bootloader_Option",
+                                        "External_Bootloader_Option"}));
     EXPECT_EQ(form.action("External_Bootloader_Option")->text(), "Undefined");
     EXPECT_TRUE(checked("MELoader_Option"));
 
