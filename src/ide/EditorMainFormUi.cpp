@@ -236,9 +236,12 @@ void TEditorMainForm::createClientArea()
 
     Splitter1 = new QSplitter(Qt::Vertical, central);
     Splitter1->setObjectName("Splitter1");
-    Splitter1->setToolTip("Resize the Report window");
     Splitter1->addWidget(editArea);
     Splitter1->addWidget(ReportMemo);
+    // The hint belongs to the bar the user drags: set on the splitter itself, every child
+    // without a tip of its own (tab strip, status bar, report) would show it too.
+    Splitter1->handle(1)->setToolTip("Resize the Report window");
+    Splitter1->handle(1)->setStatusTip("Resize the Report window");
     Splitter1->setCollapsible(0, false);
     Splitter1->setCollapsible(1, false);
     outer->addWidget(Splitter1, 1);

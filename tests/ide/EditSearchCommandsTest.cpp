@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 
@@ -432,6 +433,15 @@ TEST_F(EditSearchCommandsTest, HoveringAMenuItemShowsItsHintInPanelFive)
     options->hide();
     EXPECT_EQ(m_form->action("PrintSetup1")->statusTip(), "Set printer options");
     EXPECT_EQ(m_form->action("ChooseBootloader1")->statusTip(), "Choose the type of bootloader to use");
+
+    // The report splitter's hint sits on its bar only; the widgets inside the splitter, which
+    // pass tool tips they lack up to it, showed it wherever the pointer rested.
+    QSplitterHandle* bar = m_form->Splitter1->handle(1);
+    EXPECT_EQ(bar->toolTip(), "Resize the Report window");
+    EXPECT_TRUE(m_form->Splitter1->toolTip().isEmpty());
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(bar, &enter);
+    EXPECT_EQ(m_form->StatusBar1->panelText(5), "  Resize the Report window");
 }
 
 TEST_F(EditSearchCommandsTest, HistoriesKeepTheTwentyNewestSearches)
