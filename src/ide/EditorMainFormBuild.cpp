@@ -185,10 +185,10 @@ void TEditorMainForm::toolMenusChanged()
 
 void TEditorMainForm::setUserProgrammerCaption(const std::string& caption)
 {
-    action("ExtProg")->setText(cp1252ToQString(caption));
+    action("ExtProg")->setText(literalCaption(cp1252ToQString(caption)));
 }
 
 void TEditorMainForm::setUserBootloaderCaption(const std::string& caption)
 {
-    action("External_Bootloader_Option")->setText(cp1252ToQString(caption));
+    action("External_Bootloader_Option")->setText(literalCaption(cp1252ToQString(caption)));
 }

@@ -81,7 +81,7 @@ int TEditorMainForm::addTab(std::unique_ptr<TFileObject> record)
     const QString caption = record->IsUntitled() ? TFileObject::UntitledName : fileNamePart(record->FileName);
     m_files.push_back(std::move(record));
     m_changingTabs = true;
-    const int index = OpenFilesTab->addTab(caption);
+    const int index = OpenFilesTab->addTab(literalCaption(caption));
     m_changingTabs = false;
     return index;
 }
@@ -266,7 +266,7 @@ void TEditorMainForm::BuildReopenMenu()
     for (const auto& name : m_settings->ReadList("MRU"))
         m_recentFiles.append(localToQString(name));
     for (const QString& name : m_recentFiles) {
-        QAction* entry = Reopen1->addAction(name);
+        QAction* entry = Reopen1->addAction(literalCaption(name));
         connect(entry, &QAction::triggered, this, [this, name] { OpenFile(name); });
         placeholder->setVisible(false);
     }
@@ -372,7 +372,7 @@ bool TEditorMainForm::SaveAs1Click()
         return false;
     }
     if (m_current->FileName != before) {
-        OpenFilesTab->setTabText(OpenFilesTab->currentIndex(), fileNamePart(m_current->FileName));
+        OpenFilesTab->setTabText(OpenFilesTab->currentIndex(), literalCaption(fileNamePart(m_current->FileName)));
         StatusBar1->setPanelText(1, "");
     }
     SourceMemo1Change();

@@ -36,12 +36,6 @@ std::string externalProgramsFolder()
     return withTrailingSlash(resolveIgnoringCase(includeFolder(), kExternalProgramsFolder));
 }
 
-// A menu caption shows '&' itself only when doubled.
-QString menuCaption(const std::string& caption)
-{
-    return localToQString(caption).replace('&', "&&");
-}
-
 QAction* addPlaceholder(QMenu* menu)
 {
     QAction* placeholder = menu->addAction(QString());
@@ -120,7 +114,7 @@ void TEditorMainForm::BuildRunMenus()
         for (QMenu* menu : {Run_Program_Option, RunPopupMenu}) {
             QAction* placeholder = menu->actions().value(0);
             QAction* item = placeholder && placeholder->text().isEmpty() ? placeholder : menu->addAction(QString());
-            item->setText(menuCaption(program.caption));
+            item->setText(literalCaption(localToQString(program.caption)));
             item->setObjectName("Run_" + localToQString(program.caption));
             item->setEnabled(true);
             const QString fileName = localToQString(program.fileName);

@@ -139,3 +139,8 @@ std::string qStringToLocal(const QString& text)
     }
     return bytes;
 }
+
+QString literalCaption(QString text)
+{
+    return text.replace('&', "&&");
+}

@@ -23,3 +23,7 @@ std::string qStringToUtf8(const QString& text);
 // so code that touches the disk with such a name goes through the bytes.
 QString localToQString(std::string_view bytes);
 std::string qStringToLocal(const QString& text);
+
+// A name shown as a menu item or tab caption, where a single '&' marks the access key and is
+// not drawn: every '&' is doubled so "R&D.BAS" shows as written.
+QString literalCaption(QString text);

@@ -174,6 +174,21 @@ TEST_F(FileLifecycleTest, ClosingAnUntitledFileLeavesTheReopenMenuAlone)
     EXPECT_EQ(entries[1]->text().toStdString(), m_app.path("K.BAS"));
 }
 
+// A single '&' in a caption marks an access key and is not drawn: "R&D.BAS" showed as "RD.BAS".
+TEST_F(FileLifecycleTest, NamesWithAnAmpersandShowItInTheTabAndTheReopenMenu)
+{
+    ASSERT_TRUE(m_form->OpenFile(source("R&D.BAS", "x")));
+    EXPECT_EQ(tabText(selectedTab()), "R&&D.BAS");
+    ASSERT_TRUE(m_form->Close1Click());
+    const auto entries = m_form->Reopen1->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1]->text().toStdString(), m_app.path("R&&D.BAS"));
+    entries[1]->trigger(); // opens the file itself, not a name without its '&'
+    ASSERT_NE(m_form->currentFile(), nullptr);
+    EXPECT_EQ(m_form->currentFile()->FileName.toStdString(), m_app.path("R&D.BAS"));
+    EXPECT_TRUE(m_boxes.shown().empty());
+}
+
 TEST_F(FileLifecycleTest, SwitchingTabsKeepsCaretSelectionScrollAndUndoHistory)
 {
     std::string longText;
