@@ -240,8 +240,9 @@ void TEditorMainForm::createClientArea()
     Splitter1->addWidget(ReportMemo);
     // The hint belongs to the bar the user drags: set on the splitter itself, every child
     // without a tip of its own (tab strip, status bar, report) would show it too.
-    Splitter1->handle(1)->setToolTip("Resize the Report window");
-    Splitter1->handle(1)->setStatusTip("Resize the Report window");
+    const QString splitterHint = "Resize the Report window";
+    Splitter1->handle(1)->setToolTip(splitterHint);
+    Splitter1->handle(1)->setStatusTip(splitterHint);
     Splitter1->setCollapsible(0, false);
     Splitter1->setCollapsible(1, false);
     outer->addWidget(Splitter1, 1);
